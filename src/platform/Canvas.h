@@ -1,0 +1,94 @@
+#pragma once
+// Drawing surface of the plan: pens, brushes, lines, polygons, text and clipping in integer
+// logical coordinates, mapped onto a QPainter. The painter's transform is the map mode
+// (logical units to device pixels); everything here speaks logical units.
+
+#include <QPainterPath>
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class QPainter;
+class QPen;
+class QBrush;
+class QColor;
+
+// Colours as stored in plan and catalogue files: 0x00BBGGRR.
+using TColor = std::uint32_t;
+constexpr TColor RGBColor(int r, int g, int b) {
+    return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
+}
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+
+enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum class TPenCap { pcRound, pcSquare, pcFlat };
+
+struct TPen {
+    TColor Color = 0;
+    // Logical units. A width of 0 or 1 draws a cosmetic line one device pixel wide.
+    int Width = 1;
+    TPenStyle Style = TPenStyle::psSolid;
+    // A geometric pen with a user dash pattern (on, off, ... in logical units); only used when
+    // not empty. Every entry is at least 1.
+    std::vector<int> DashPattern;
+    TPenCap Cap = TPenCap::pcRound;
+
+    bool operator==(const TPen&) const = default;
+};
+
+enum class TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
+
+struct TBrush {
+    TColor Color = RGBColor(255, 255, 255);
+    TBrushStyle Style = TBrushStyle::bsSolid;
+
+    bool operator==(const TBrush&) const = default;
+};
+
+QPen ToQPen(const TPen& pen);
+QBrush ToQBrush(const TBrush& brush);
+
+class TCanvas {
+public:
+    explicit TCanvas(QPainter& painter);
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    TPen Pen;
+    TBrush Brush;
+
+    void MoveTo(std::int64_t x, std::int64_t y);
+    void LineTo(std::int64_t x, std::int64_t y);
+    void Line(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+    // Filled with Brush, outlined with Pen.
+    void Polygon(const std::vector<QPoint>& points);
+    // Several rings filled together with the even-odd rule.
+    void PolyPolygon(const std::vector<std::vector<QPoint>>& rings);
+    void Polyline(const std::vector<QPoint>& points);
+    void Rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+    void TextOut(std::int64_t x, std::int64_t y, const QString& text);
+
+    // Later drawing is limited to the inside of the path (even-odd); an empty path removes it.
+    void SetClipPath(const QPainterPath& path);
+    void ClearClip();
+
+    QPainter& Painter() { return fPainter; }
+
+private:
+    void ApplyPenAndBrush();
+
+    QPainter& fPainter;
+    QPoint fPenPos;
+};

@@ -1,2 +1,42 @@
+// tarv-cli: the engine in batch mode, without a display.
+
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
 #include <cstdio>
-int main() { std::puts("tarv-cli"); return 0; }
+
+namespace {
+
+const char* const kUsage =
+    "Aufruf: tarv-cli BEFEHL [ARGUMENTE]\n"
+    "\n"
+    "Befehle:\n"
+    "  polygon DATEI   Fläche, Umfang, Schwerpunkt und Ausdehnung eines Umrisses\n"
+    "                  (Textdatei: je Zeile \"x y\" in cm; \"Kontur\" oder \"Loch\"\n"
+    "                  beginnt einen neuen Umriss, \"#\" eine Bemerkung)\n"
+    "\n"
+    "Optionen:\n"
+    "  -h, --help      diese Hilfe\n"
+    "  --version       Programmversion\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    if (args.isEmpty() || args.first() == "-h" || args.first() == "--help") {
+        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == "--version") {
+        std::printf("tarv-cli %s\n", TARV_VERSION);
+        return 0;
+    }
+    const QString command = args.takeFirst();
+    if (command == "polygon") return RunPolygonCommand(args);
+    std::fprintf(stderr, "tarv-cli: unbekannter Befehl \"%s\"\n\n%s", qPrintable(command), kUsage);
+    return 2;
+}

@@ -63,8 +63,7 @@ void GPCAddVertex(Tgpc_vertex_list& contour, const Tgpc_vertex& vertex);
 
 // Bounding box over all vertices; an empty polygon gives x1 = y1 = 1 000 000,
 // x2 = y2 = -1 000 000.
-void GPCPolygonExtent(const Tgpc_polygon& polygon, double& x1, double& y1, double& x2,
-                      double& y2);
+void GPCPolygonExtent(const Tgpc_polygon& polygon, double& x1, double& y1, double& x2, double& y2);
 void GPCPolygonMove(Tgpc_polygon& polygon, double dx, double dy);
 void GPCPolygonRotate(Tgpc_polygon& polygon, const TROTMatrix& ROTMatrix);
 // Per contour: bit-identical neighbours collapse, then a last vertex equal to the first goes.
@@ -85,16 +84,16 @@ bool GPCPolygonSchwerpunkt(const Tgpc_polygon& polygon, Tgpc_vertex& centre);
 // limits the shift to edges whose midpoint lies inside it.
 //
 // When `collapsed` is given it is set to true if a contour degenerated (its signed area
-// vanished or changed sign, or its edges now cross each other): the offset ate it up.
+// vanished or changed sign, an edge now runs against its original direction, or two of its
+// edges cross): the offset ate it up.
 Pgpc_polygon GPCInflate(const Tgpc_polygon& polygon, double Size, bool* collapsed = nullptr);
 // Only edges at right angles to Vektor (89 deg < w < 91 deg).
 Pgpc_polygon GPCInflateQuer(const Tgpc_polygon& polygon, const TVektor& Vektor,
                             const Tgpc_polygon* Filter, double Size, bool* collapsed = nullptr);
 // Only oblique edges (5..85 deg or 95..175 deg, exclusive).
 Pgpc_polygon GPCInflateSchraeg(const Tgpc_polygon& polygon, const TVektor& Vektor,
-                               const Tgpc_polygon* Filter, double Size,
-                               bool* collapsed = nullptr);
+                               const Tgpc_polygon* Filter, double Size, bool* collapsed = nullptr);
 // Every edge, by SizeQuer (89..91 deg), SizeSchraeg (1..179 deg) or SizeParallel.
 Pgpc_polygon GPCInflateRichtung(const Tgpc_polygon& polygon, const TVektor& Vektor,
-                                const Tgpc_polygon* Filter, double SizeParallel,
-                                double SizeQuer, double SizeSchraeg, bool* collapsed = nullptr);
+                                const Tgpc_polygon* Filter, double SizeParallel, double SizeQuer,
+                                double SizeSchraeg, bool* collapsed = nullptr);

@@ -9,7 +9,8 @@ class TReader;
 class TWriter;
 class TCanvas;
 
-// Rotation about a centre: x' = cx + m11(x - cx) + m12(y - cy), y' = cy + m21(x - cx) + m22(y - cy).
+// Rotation about a centre: x' = cx + m11(x - cx) + m12(y - cy), y' = cy + m21(x - cx) + m22(y -
+// cy).
 struct TROTMatrix {
     long double m[3][2] = {{1, 0}, {0, 1}, {0, 0}}; // (m11, m12), (m21, m22), (cx, cy)
 

@@ -9,7 +9,7 @@
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2), independent of
 // the floating-point environment. Used wherever model values become integer device coordinates.
 inline double RoundTiesEven(double value) {
-    double r = std::round(value);              // halves away from zero
+    double r = std::round(value); // halves away from zero
     if (std::fabs(value - std::trunc(value)) == 0.5) r = 2.0 * std::round(value / 2.0);
     return r;
 }

@@ -5,3 +5,7 @@
 #include <QStringList>
 
 int RunPolygonCommand(const QStringList& args);
+// info PLAN.pln [--json]: the loaded plan as a German summary or one JSON object.
+int RunInfoCommand(const QStringList& args);
+// convert IN.pln OUT.pln: loads and saves in the current format.
+int RunConvertCommand(const QStringList& args);

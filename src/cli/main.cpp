@@ -16,6 +16,12 @@ const char* const kUsage =
     "  polygon DATEI   Fläche, Umfang, Schwerpunkt und Ausdehnung eines Umrisses\n"
     "                  (Textdatei: je Zeile \"x y\" in cm; \"Kontur\" oder \"Loch\"\n"
     "                  beginnt einen neuen Umriss, \"#\" eine Bemerkung)\n"
+    "  info PLAN.pln [--json]\n"
+    "                  Inhalt eines Verlegeplans: Kommentar, Kunde, Angebotszeilen,\n"
+    "                  Verlegeflächen mit Umriss, Fläche und Umfang, Summen\n"
+    "                  (--json: ein JSON-Objekt mit den Feldnamen des Plans)\n"
+    "  convert EIN.pln AUS.pln\n"
+    "                  Verlegeplan laden und im aktuellen Dateiformat speichern\n"
     "\n"
     "Optionen:\n"
     "  -h, --help      diese Hilfe\n"
@@ -37,6 +43,8 @@ int main(int argc, char** argv) {
     }
     const QString command = args.takeFirst();
     if (command == "polygon") return RunPolygonCommand(args);
+    if (command == "info") return RunInfoCommand(args);
+    if (command == "convert") return RunConvertCommand(args);
     std::fprintf(stderr, "tarv-cli: unbekannter Befehl \"%s\"\n\n%s", qPrintable(command), kUsage);
     return 2;
 }

@@ -411,6 +411,40 @@ QString TReader::ReadString() {
     }
 }
 
+QString TReader::PeekString() {
+    // Bring the whole value into the buffer, so that reading it takes nothing from the device
+    // and stepping back is a matter of the buffer position.
+    std::int64_t size;
+    switch (const TValueType tag = NextValue()) {
+    case TValueType::vaString:
+        Require(2);
+        size = 2 + static_cast<unsigned char>(fBuffer.at(fBufferPos + 1));
+        break;
+    case TValueType::vaLString:
+    case TValueType::vaUTF8String:
+    case TValueType::vaWString: {
+        Require(5);
+        const auto* in = reinterpret_cast<const unsigned char*>(fBuffer.constData() + fBufferPos);
+        const auto length = static_cast<std::int32_t>(GetLE(in + 1, 4));
+        if (length < 0)
+            ThrowRead(QStringLiteral("Negative Länge einer Zeichenkette im Datenstrom"));
+        size = 5 + (tag == TValueType::vaWString ? 2 * std::int64_t(length) : length);
+        break;
+    }
+    default:
+        ThrowWrongTag(tag, "Zeichenkette");
+    }
+    if (size > BytesLeft())
+        ThrowRead(QStringLiteral("Zeichenkette länger als die verbleibenden Daten"));
+    Require(size);
+    const std::int64_t bufferPos = fBufferPos;
+    const std::int64_t consumed = fConsumed;
+    QString text = ReadString();
+    fBufferPos = bufferPos;
+    fConsumed = consumed;
+    return text;
+}
+
 double TReader::ReadFloat() {
     switch (NextValue()) {
     case TValueType::vaExtended: {

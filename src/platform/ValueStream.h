@@ -104,6 +104,9 @@ public:
     double ReadFloat();         // tag 5; also 21 and the integer tags 2, 3, 4, 19
     void ReadListBegin();
     void ReadListEnd();
+    // The string ReadString would return next, not consumed: lists of mixed classes pick the
+    // class by the serial ID that heads each record, and the record's reader reads it again.
+    QString PeekString();
 
     // Raw blocks, no tag.
     void Read(void* data, std::int64_t count);

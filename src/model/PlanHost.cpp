@@ -1,0 +1,6 @@
+#include "model/PlanHost.h"
+
+IPlanHost& SilentPlanHost() {
+    static IPlanHost host;
+    return host;
+}

@@ -1,0 +1,90 @@
+# Runs tarv-cli info / convert on plan fixtures and checks their results.
+# -DCLI=<tarv-cli> -DPLANS=<fixture folder> -DWORK=<scratch folder> -DMODE=convert|fail
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
+# expect(MESSAGE CONDITION...): fails with MESSAGE unless the condition holds.
+function(expect message)
+    if(NOT (${ARGN}))
+        message(FATAL_ERROR "${message}")
+    endif()
+endfunction()
+
+function(expect_json json expected)
+    string(JSON actual ERROR_VARIABLE error GET "${json}" ${ARGN})
+    if(error OR NOT actual STREQUAL expected)
+        message(FATAL_ERROR "JSON ${ARGN}: \"${actual}\" (expected \"${expected}\") ${error}")
+    endif()
+endfunction()
+
+function(expect_json_type json expected)
+    string(JSON actual ERROR_VARIABLE error TYPE "${json}" ${ARGN})
+    if(error OR NOT actual STREQUAL expected)
+        message(FATAL_ERROR "JSON ${ARGN}: type ${actual} (expected ${expected}) ${error}")
+    endif()
+endfunction()
+
+if(MODE STREQUAL "convert")
+    # A version 2 plan with an area of version 0 and an interior of version 4.
+    set(out "${WORK}/aktuell.pln")
+    execute_process(COMMAND "${CLI}" convert "${PLANS}/version2.pln" "${out}" RESULT_VARIABLE rc)
+    expect("convert failed: ${rc}" rc EQUAL 0)
+    file(READ "${out}" head HEX LIMIT 2)
+    expect("converted file starts with ${head}, not version 6" head STREQUAL "0206")
+
+    execute_process(COMMAND "${CLI}" info "${out}" --json
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE json)
+    expect("info --json failed: ${rc}" rc EQUAL 0)
+    foreach(key Comment ZoomIndex KundenName KundenVorName KundenStrasse KundenPLZ KundenOrt
+                KundenNummer Bearbeiter Telefon Kommission UserAngebotsList ShapeList
+                GesamtFlaeche GesamtUmfang GesamtSpiegel)
+        string(JSON ignored ERROR_VARIABLE error GET "${json}" ${key})
+        expect("key ${key} missing: ${error}" NOT error)
+    endforeach()
+    foreach(key Closed Operator Color FPolygon VPolygon Flaeche Umfang Schwerpunkt
+                Konturbemassung Aussenbemassung LattenArtikelNr Layers)
+        string(JSON ignored ERROR_VARIABLE error GET "${json}" ShapeList 0 ${key})
+        expect("area key ${key} missing: ${error}" NOT error)
+    endforeach()
+    expect_json("${json}" "Terrasse Süd" Comment)
+    expect_json("${json}" 4 ZoomIndex)
+    expect_json("${json}" "" KundenName)
+    expect_json("${json}" "Dielen Lärche" UserAngebotsList 0 Bezeichnung)
+    expect_json("${json}" ON ShapeList 0 Closed)
+    expect_json("${json}" 0 ShapeList 0 Operator)
+    expect_json("${json}" 16449530 ShapeList 0 Color)
+    expect_json("${json}" 12 ShapeList 0 Flaeche)
+    expect_json("${json}" 14 ShapeList 0 Umfang)
+    expect_json("${json}" 300 ShapeList 0 FPolygon 2 1)
+    expect_json("${json}" OFF ShapeList 0 VPolygon 0 hole)
+    expect_json("${json}" 150 ShapeList 0 Schwerpunkt 1)
+    expect_json("${json}" ON ShapeList 0 Konturbemassung)
+    expect_json_type("${json}" NULL ShapeList 0 Layers 0 Name)
+    expect_json_type("${json}" ARRAY ShapeList 0 Layers 0 objects)
+    string(JSON areas LENGTH "${json}" ShapeList)
+    expect("${areas} areas instead of 1" areas EQUAL 1)
+
+    # The current format converts to itself byte for byte.
+    execute_process(COMMAND "${CLI}" convert "${out}" "${WORK}/nochmal.pln" RESULT_VARIABLE rc)
+    expect("second convert failed: ${rc}" rc EQUAL 0)
+    file(SHA256 "${out}" first)
+    file(SHA256 "${WORK}/nochmal.pln" second)
+    expect("converting a current plan changed its bytes" first STREQUAL second)
+elseif(MODE STREQUAL "fail")
+    set(in "${PLANS}/cut-short.pln")
+    string(TOUPPER "${in}" upper)
+    set(text "Falsches Dateiformat oder Fehler beim Laden des Plans.\n${upper}")
+    foreach(args "info;${in}" "info;${in};--json" "convert;${in};${WORK}/neu.pln")
+        execute_process(COMMAND "${CLI}" ${args}
+                        RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+        expect("${args}: exit status ${rc} instead of 1" rc EQUAL 1)
+        string(FIND "${err}" "${text}" at)
+        expect("${args}: stderr is \"${err}\"" at EQUAL 0)
+        string(LENGTH "${out}" written)
+        expect("${args}: wrote \"${out}\" to stdout" written EQUAL 0)
+    endforeach()
+    expect("convert of an unreadable plan wrote a file" NOT EXISTS "${WORK}/neu.pln")
+else()
+    message(FATAL_ERROR "unknown MODE ${MODE}")
+endif()

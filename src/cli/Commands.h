@@ -9,3 +9,5 @@ int RunPolygonCommand(const QStringList& args);
 int RunInfoCommand(const QStringList& args);
 // convert IN.pln OUT.pln: loads and saves in the current format.
 int RunConvertCommand(const QStringList& args);
+// catalogue [--data DIR] [--json]: the article catalogue as the program loads it at start-up.
+int RunCatalogueCommand(const QStringList& args);

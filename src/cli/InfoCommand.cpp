@@ -3,6 +3,8 @@
 #include "cli/Commands.h"
 
 #include "laying/Patterns.h"
+#include "model/GraphBalken.h"
+#include "model/GraphPaneele.h"
 #include "model/PlanDocument.h"
 #include "model/PlanFile.h"
 #include "model/Shapes.h"
@@ -35,10 +37,25 @@ QJsonArray Vertices(const Tgpc_vertex_list& contour) {
     return list;
 }
 
+QJsonObject ObjectJson(const TGraphicObject& o) {
+    QJsonObject json{{"SerialID", o.SerialID()},
+                     {"ArtikelNr", o.ArtikelNr.Text()},
+                     {"Typ", o.Typ},
+                     {"Color", static_cast<qint64>(o.Color)},
+                     {"ImageFileName", o.ImageFileName.Text()}};
+    if (const auto* board = dynamic_cast<const TGraphPaneel*>(&o)) {
+        json.insert("Polygon", Vertices(board->Polygon.contour[0]));
+        json.insert("Direction", Number(board->Direction()));
+    }
+    if (const auto* beam = dynamic_cast<const TGraphBalken*>(&o))
+        json.insert("BalkenPolygon", Vertices(beam->BalkenPolygon.contour[0]));
+    return json;
+}
+
 QJsonArray Objects(const TGraphicObjectList& objects) {
     QJsonArray list;
     for (const auto& o : objects)
-        list.append(QJsonObject{{"SerialID", o->SerialID()}, {"ArtikelNr", o->ArtikelNr.Text()}});
+        list.append(ObjectJson(*o));
     return list;
 }
 

@@ -22,6 +22,8 @@ const char* const kUsage =
     "                  (--json: ein JSON-Objekt mit den Feldnamen des Plans)\n"
     "  convert EIN.pln AUS.pln\n"
     "                  Verlegeplan laden und im aktuellen Dateiformat speichern\n"
+    "  catalogue [--data ORDNER] [--json]\n"
+    "                  Artikelstamm laden und Warengruppen mit Artikeln auflisten\n"
     "\n"
     "Optionen:\n"
     "  -h, --help      diese Hilfe\n"
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
     if (command == "polygon") return RunPolygonCommand(args);
     if (command == "info") return RunInfoCommand(args);
     if (command == "convert") return RunConvertCommand(args);
+    if (command == "catalogue") return RunCatalogueCommand(args);
     std::fprintf(stderr, "tarv-cli: unbekannter Befehl \"%s\"\n\n%s", qPrintable(command), kUsage);
     return 2;
 }

@@ -1,6 +1,8 @@
 // The registry of graphic object classes: serial IDs, class names and older class names that
 // plan files may carry, in the order the lookup tries them.
 
+#include "model/GraphBalken.h"
+#include "model/GraphPaneele.h"
 #include "model/GraphicObject.h"
 #include "model/Shapes.h"
 
@@ -23,10 +25,18 @@ std::vector<TRegistryEntry>& Registry() {
     static std::vector<TRegistryEntry> entries = [] {
         std::vector<TRegistryEntry> e;
         // Classes not listed here yet are not loadable: their records fail the load.
+        e.push_back({QStringLiteral("PA"), &Make<TGraphPaneel>, TObjectPlacement::LayerElement});
+        e.push_back(
+            {QStringLiteral("TGraphPaneel"), &Make<TGraphPaneel>, TObjectPlacement::LayerElement});
+        e.push_back(
+            {QStringLiteral("TVerlegeBrett"), &Make<TGraphPaneel>, TObjectPlacement::LayerElement});
         e.push_back({QStringLiteral("TGraphicObject"), &Make<TGraphicObject>,
                      TObjectPlacement::NotInLayers});
         e.push_back({QStringLiteral("TShape"), &Make<TShape>, TObjectPlacement::NotInLayers});
         e.push_back({QStringLiteral("SA"), &Make<TShape>, TObjectPlacement::NotInLayers});
+        e.push_back({QStringLiteral("BA"), &Make<TGraphBalken>, TObjectPlacement::LayerElement});
+        e.push_back(
+            {QStringLiteral("TGraphBalken"), &Make<TGraphBalken>, TObjectPlacement::LayerElement});
         return e;
     }();
     return entries;

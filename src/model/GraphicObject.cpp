@@ -85,7 +85,7 @@ void TGraphicObject::SetParentShape(TShape* Shape) {
 }
 void TGraphicObject::Draw(TCanvas&, int) const {}
 void TGraphicObject::DrawFrame(TCanvas&) const {}
-void TGraphicObject::GetCompatibleList(QStringList& List) const {
+void TGraphicObject::GetCompatibleList(std::vector<TProduct*>& List) const {
     List.clear();
 }
 

@@ -77,7 +77,8 @@ public:
     virtual void SetParentShape(TShape* Shape);
     virtual void Draw(TCanvas& Canvas, int DrawFlags) const;
     virtual void DrawFrame(TCanvas& Canvas) const;
-    virtual void GetCompatibleList(QStringList& List) const;
+    // Articles this object may be exchanged for (catalogue objects, not owned).
+    virtual void GetCompatibleList(std::vector<TProduct*>& List) const;
     virtual void GetArtikelList(std::vector<TArtikelListEntry>& List);
     virtual void ToMusterScript(QStringList& Lines, double OrgX, double OrgY, int Layer, int& Index,
                                 int ParentIndex) const;

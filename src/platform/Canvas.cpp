@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
@@ -185,4 +186,25 @@ void TCanvas::SetClipPath(const QPainterPath& path) {
 
 void TCanvas::ClearClip() {
     fPainter.setClipping(false);
+}
+
+void TCanvas::IntersectClipPath(const QPainterPath& path) {
+    QPainterPath p = path;
+    p.setFillRule(Qt::OddEvenFill);
+    fPainter.setClipPath(p, fPainter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+bool TCanvas::HasClip() const {
+    return fPainter.hasClipping();
+}
+
+QPainterPath TCanvas::ClipPath() const {
+    return fPainter.hasClipping() ? fPainter.clipPath() : QPainterPath();
+}
+
+void TCanvas::StretchDraw(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                          const QImage& image) {
+    if (image.isNull() || x2 <= x1 || y2 <= y1) return;
+    const QRect target(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2) - 1, Coord(y2) - 1));
+    fPainter.drawImage(target, image);
 }

@@ -14,6 +14,7 @@ class QPainter;
 class QPen;
 class QBrush;
 class QColor;
+class QImage;
 
 // Colours as stored in plan and catalogue files: 0x00BBGGRR.
 using TColor = std::uint32_t;
@@ -82,7 +83,15 @@ public:
 
     // Later drawing is limited to the inside of the path (even-odd); an empty path removes it.
     void SetClipPath(const QPainterPath& path);
+    // Limits the current clip further to the inside of the path.
+    void IntersectClipPath(const QPainterPath& path);
     void ClearClip();
+    bool HasClip() const;
+    QPainterPath ClipPath() const;
+
+    // The picture stretched over the rectangle (logical units, right and bottom exclusive).
+    void StretchDraw(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                     const QImage& image);
 
     QPainter& Painter() { return fPainter; }
 

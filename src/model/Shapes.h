@@ -151,6 +151,18 @@ public:
     void DeleteVerlattung();
     void DeleteUKVerbinder();
 
+    // Laying (implemented with the laying engine).
+    // Laying direction at right angles to a contour edge, boards parallel to it.
+    void SetVerlegeRichtungParallel(int LayerIdx, const TVektor& Vektor);
+    // Laying direction along a drawn line from its end nearer to (X, Y); false (nothing
+    // changed) for a line of zero length.
+    bool SetVerlegeRichtungEntlang(const TVektor& Vektor, double X, double Y);
+    // Refreshes every layer generator's article; false when one had to be dropped.
+    bool UpdateGenerator();
+    // Lays one layer; false when the area has no contour or no laying direction.
+    bool Verlegen(int LayerIndex);
+    void BerechneSpiegelFedern();
+
     // The cut-out toggle: true makes the area cut itself out of those below (GPC_DIFF).
     // A colour still at the other state's default follows to the new default.
     void SetAussparung(bool Aussparung);

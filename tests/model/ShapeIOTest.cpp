@@ -167,7 +167,7 @@ std::function<void(TWriter&)> ProbeRecord(const QString& serialID, std::int32_t 
     };
 }
 
-// A pattern whose record is Int version and raw spacing, registered for one test.
+// A pattern whose record tail is a raw spacing, registered for one test.
 class TProbePattern : public TPatternGenerator {
 public:
     double Fuge = 0;
@@ -175,14 +175,13 @@ public:
     std::unique_ptr<TPatternGenerator> CreateNew() const override {
         return std::make_unique<TProbePattern>();
     }
-    void ReadData(TReader& Reader) override {
-        Reader.ReadInteger();
-        Fuge = Reader.ReadRawDouble();
-    }
-    void WriteData(TWriter& Writer) const override {
-        Writer.WriteInteger(0);
-        Writer.WriteRawDouble(Fuge);
-    }
+    double PeriodeL() const override { return 1; }
+    double PeriodeS() const override { return 1; }
+    void CreatePattern(TGraphicObjectList&) override {}
+
+protected:
+    void ReadTail(TReader& Reader) override { Fuge = Reader.ReadRawDouble(); }
+    void WriteTail(TWriter& Writer) const override { Writer.WriteRawDouble(Fuge); }
 };
 
 class TProbePatternRegistered {

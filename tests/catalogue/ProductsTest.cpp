@@ -7,7 +7,9 @@
 #include "catalogue/Paneele.h"
 #include "platform/ValueStream.h"
 
+#include "support/StreamBytes.h"
 #include <QBuffer>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,16 +37,6 @@ std::unique_ptr<TProduct> ReadRecord(const QString& className, QByteArray bytes)
     product->ReadData(reader);
     EXPECT_TRUE(reader.AtEnd()) << "record not read to its end";
     return product;
-}
-
-QByteArray Written(const std::function<void(TWriter&)>& write) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TWriter writer(buffer);
-    write(writer);
-    writer.FlushBuffer();
-    return bytes;
 }
 
 // Every base field set to a value that differs from every class's default.

@@ -9,10 +9,12 @@
 #include "model/Shapes.h"
 #include "platform/ValueStream.h"
 
+#include "support/StreamBytes.h"
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -35,14 +37,8 @@ std::unique_ptr<TShape> Area(double x1, double y1, double x2, double y2) {
     return s;
 }
 
-QByteArray Written(const TGraphicObject& o) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TWriter writer(buffer);
-    o.WriteData(writer);
-    writer.FlushBuffer();
-    return bytes;
+QByteArray WrittenObject(const TGraphicObject& o) {
+    return Written([&](TWriter& w) { o.WriteData(w); });
 }
 
 template <class T>
@@ -176,7 +172,7 @@ TEST(GraphPaneelTest, CloneCopiesTheBoardButNotTheModuleLinks) {
 TEST(GraphPaneelRecordTest, CurrentRecordLayoutAndRoundTrip) {
     TGraphPaneel b = Board(0.5, -1.25, 400, 0, 0, 14.5);
     b.Independent = true;
-    const QByteArray bytes = Written(b);
+    const QByteArray bytes = WrittenObject(b);
     // Common record, then: Int 2, Int Typ, 64 raw bytes, Str image, Int colour.
     const QByteArray head("\x06\x02PA\x02\x02", 6);
     EXPECT_TRUE(bytes.startsWith(head));
@@ -187,7 +183,7 @@ TEST(GraphPaneelRecordTest, CurrentRecordLayoutAndRoundTrip) {
     EXPECT_EQ(back->ImageFileName.Text(), QStringLiteral("wpc_grau.jpg"));
     EXPECT_EQ(back->Color, RGBColor(9, 8, 7));
     EXPECT_TRUE(back->Independent);
-    EXPECT_EQ(Written(*back), bytes);
+    EXPECT_EQ(WrittenObject(*back), bytes);
 }
 
 // The board part of older records, after a common record of version 1.
@@ -248,14 +244,14 @@ TEST(GraphPaneelRecordTest, BadRecordsFail) {
 
     TGraphPaneel nan = Board(0, 0, 100, 0, 0, 20);
     nan.Polygon.contour[0].vertex[2].x = std::nan("");
-    QByteArray bytes = Written(nan);
+    QByteArray bytes = WrittenObject(nan);
     QBuffer in(&bytes);
     in.open(QIODevice::ReadOnly);
     TReader r2(in);
     TGraphPaneel target;
     EXPECT_THROW(target.ReadData(r2), EReadError);
 
-    const QByteArray good = Written(Board(0, 0, 100, 0, 0, 20));
+    const QByteArray good = WrittenObject(Board(0, 0, 100, 0, 0, 20));
     for (int n = 0; n < good.size(); ++n) {
         QByteArray cut = good.left(n);
         QBuffer c(&cut);
@@ -321,7 +317,7 @@ TEST(GraphBalkenTest, CloneAndRecordKeepBothOutlines) {
     EXPECT_EQ(copy->P(1).x, 250); // visible and selectable like the original
     EXPECT_TRUE(copy->PointInObject(225, 25));
 
-    const QByteArray bytes = Written(beam);
+    const QByteArray bytes = WrittenObject(beam);
     EXPECT_TRUE(bytes.startsWith(QByteArray("\x06\x02"
                                             "BA",
                                             4)));

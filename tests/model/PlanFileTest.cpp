@@ -7,10 +7,12 @@
 #include "platform/ValueStream.h"
 #include "substructure/LattenGeneratoren.h"
 
+#include "support/StreamBytes.h"
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -22,18 +24,6 @@ namespace {
 
 QByteArray Hex(const char* text) {
     return QByteArray::fromHex(QByteArray(text).replace(' ', QByteArray()));
-}
-
-QByteArray Written(const std::function<void(TWriter&)>& write) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        TWriter writer(buffer);
-        write(writer);
-        writer.FlushBuffer();
-    }
-    return bytes;
 }
 
 QByteArray DocumentBytes(const TPlanDocument& plan) {

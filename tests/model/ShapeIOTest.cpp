@@ -6,7 +6,9 @@
 #include "platform/ValueStream.h"
 #include "substructure/LattenGeneratoren.h"
 
+#include "support/StreamBytes.h"
 #include <QBuffer>
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -30,18 +32,6 @@ QByteArray RawDouble(double v) {
     for (int i = 0; i < 8; ++i)
         b[i] = static_cast<char>(bits >> (8 * i));
     return b;
-}
-
-QByteArray Written(const std::function<void(TWriter&)>& write) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        TWriter writer(buffer);
-        write(writer);
-        writer.FlushBuffer();
-    }
-    return bytes;
 }
 
 // Reads with `read` and expects every byte to be used.

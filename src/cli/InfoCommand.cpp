@@ -1,135 +1,20 @@
 // tarv-cli info: what a plan file holds, as the program sees it after loading.
 
 #include "cli/Commands.h"
+#include "cli/PlanJson.h"
 
-#include "laying/Patterns.h"
-#include "model/GraphBalken.h"
-#include "model/GraphPaneele.h"
 #include "model/PlanDocument.h"
 #include "model/PlanFile.h"
 #include "model/Shapes.h"
 #include "platform/Numbers.h"
-#include "substructure/LattenGeneratoren.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
 
 #include <cmath>
 #include <cstdio>
 
 namespace {
-
-// JSON has no NaN or infinity; a covered area's centroid can be either.
-QJsonValue Number(double v) {
-    return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
-}
-
-QJsonArray Point(double x, double y) {
-    return QJsonArray{Number(x), Number(y)};
-}
-
-QJsonArray Vertices(const Tgpc_vertex_list& contour) {
-    QJsonArray list;
-    for (const Tgpc_vertex& v : contour.vertex)
-        list.append(Point(v.x, v.y));
-    return list;
-}
-
-QJsonObject ObjectJson(const TGraphicObject& o) {
-    QJsonObject json{{"SerialID", o.SerialID()},
-                     {"ArtikelNr", o.ArtikelNr.Text()},
-                     {"Typ", o.Typ},
-                     {"Color", static_cast<qint64>(o.Color)},
-                     {"ImageFileName", o.ImageFileName.Text()}};
-    if (const auto* board = dynamic_cast<const TGraphPaneel*>(&o)) {
-        json.insert("Polygon", Vertices(board->Polygon.contour[0]));
-        json.insert("Direction", Number(board->Direction()));
-    }
-    if (const auto* beam = dynamic_cast<const TGraphBalken*>(&o))
-        json.insert("BalkenPolygon", Vertices(beam->BalkenPolygon.contour[0]));
-    return json;
-}
-
-QJsonArray Objects(const TGraphicObjectList& objects) {
-    QJsonArray list;
-    for (const auto& o : objects)
-        list.append(ObjectJson(*o));
-    return list;
-}
-
-QJsonObject ShapeJson(const TShape& shape) {
-    QJsonArray vpolygon;
-    for (int c = 0; c < shape.VPolygon->num_contours(); ++c)
-        vpolygon.append(QJsonObject{{"hole", shape.VPolygon->hole[size_t(c)] != 0},
-                                    {"vertices", Vertices(shape.VPolygon->contour[size_t(c)])}});
-    QJsonArray layers;
-    for (size_t i = 0; i < shape.Layers.size(); ++i) {
-        const TPatternGenerator* generator = shape.GetPatternGenerator(static_cast<int>(i));
-        layers.append(QJsonObject{
-            {"Name", generator ? QJsonValue(generator->Name) : QJsonValue(QJsonValue::Null)},
-            {"objects", Objects(shape.Layers[i])}});
-    }
-    QJsonArray battens;
-    for (const TVektorGruppe& group : shape.VerlattungColl)
-        battens.append(QJsonObject{{"ArtikelNr", group.ArtikelNr},
-                                   {"Anzahl", static_cast<qint64>(group.Vektoren.size())}});
-    return QJsonObject{
-        {"ArtikelNr", shape.ArtikelNr.Text()},
-        {"Closed", shape.Closed},
-        {"Operator", static_cast<int>(shape.Operator)},
-        {"Color", static_cast<qint64>(shape.Color)},
-        {"FPolygon", Vertices(shape.Outline())},
-        {"VPolygon", vpolygon},
-        {"Flaeche", Number(shape.Flaeche)},
-        {"Umfang", Number(shape.Umfang)},
-        {"Schwerpunkt", Point(shape.Schwerpunkt.x, shape.Schwerpunkt.y)},
-        {"Konturbemassung", shape.Konturbemassung},
-        {"Aussenbemassung", shape.Aussenbemassung},
-        {"LattenArtikelNr", shape.LattenArtikelNr.Text()},
-        {"LattenGenerator", shape.LattenGenerator ? QJsonValue(shape.LattenGenerator->ClassName())
-                                                  : QJsonValue(QJsonValue::Null)},
-        {"VerlattungColl", battens},
-        {"Layers", layers},
-    };
-}
-
-QJsonObject DocumentJson(const TPlanDocument& plan) {
-    QJsonArray rows;
-    for (const TUserAngebotsItem& row : plan.UserAngebotsList)
-        rows.append(QJsonObject{{"Artikel", row.Artikel.Text()},
-                                {"Paket", row.Paket.Text()},
-                                {"Stück", row.Stueck.Text()},
-                                {"Bezeichnung", row.Bezeichnung.Text()},
-                                {"Menge", row.Menge.Text()},
-                                {"Einzelpreis", row.Einzelpreis.Text()}});
-    QJsonArray shapes;
-    for (const auto& shape : plan.ShapeList)
-        shapes.append(ShapeJson(*shape));
-    return QJsonObject{
-        {"FileName", plan.FileName},
-        {"Comment", plan.Comment.Text()},
-        {"ZoomIndex", plan.ZoomIndex},
-        {"KundenName", plan.KundenName},
-        {"KundenVorName", plan.KundenVorName},
-        {"KundenStrasse", plan.KundenStrasse},
-        {"KundenPLZ", plan.KundenPLZ},
-        {"KundenOrt", plan.KundenOrt},
-        {"KundenNummer", plan.KundenNummer},
-        {"Bearbeiter", plan.Bearbeiter},
-        {"Telefon", plan.Telefon},
-        {"Kommission", plan.Kommission},
-        {"UserAngebotsList", rows},
-        {"ShapeList", shapes},
-        {"TextList", Objects(plan.TextList)},
-        {"TextListUK", Objects(plan.TextListUK)},
-        {"CommonModulList", Objects(plan.CommonModulList)},
-        {"GesamtFlaeche", Number(plan.GesamtFlaeche)},
-        {"GesamtUmfang", Number(plan.GesamtUmfang)},
-        {"GesamtSpiegel", Number(plan.GesamtSpiegel)},
-    };
-}
 
 QString Num(double v, int decimals) {
     return std::isfinite(v) ? FormatFixed(v, decimals, QLatin1Char(',')) : QStringLiteral("-");
@@ -206,7 +91,7 @@ int RunInfoCommand(const QStringList& args) {
     }
     plan->UpdateSummen();
     if (json) {
-        const QByteArray text = QJsonDocument(DocumentJson(*plan)).toJson(QJsonDocument::Indented);
+        const QByteArray text = QJsonDocument(PlanToJson(*plan)).toJson(QJsonDocument::Indented);
         std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
     } else {
         QTextStream out(stdout);

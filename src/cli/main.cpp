@@ -1,6 +1,9 @@
 // tarv-cli: the engine in batch mode, without a display.
 
 #include "cli/Commands.h"
+#include "cli/LayCommand.h"
+#include "cli/RenderCommand.h"
+#include "laying/PatternList.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -24,6 +27,10 @@ const char* const kUsage =
     "                  Verlegeplan laden und im aktuellen Dateiformat speichern\n"
     "  catalogue [--data ORDNER] [--json]\n"
     "                  Artikelstamm laden und Warengruppen mit Artikeln auflisten\n"
+    "  lay --outline \"x,y x,y ...\" --article NR --pattern NAME (--edge K | --along ...)\n"
+    "                  Verlegefläche(n) verlegen; tarv-cli lay --help zeigt alle Optionen\n"
+    "  render PLAN.pln AUS.png [--scale PX_PRO_M] [--no-images] [--data ORDNER]\n"
+    "                  Verlegeplan als Bild zeichnen\n"
     "\n"
     "Optionen:\n"
     "  -h, --help      diese Hilfe\n"
@@ -43,11 +50,15 @@ int main(int argc, char** argv) {
         std::printf("tarv-cli %s\n", TARV_VERSION);
         return 0;
     }
+    // Plans name their pattern generators; the prototypes must exist before any plan is read.
+    CreatePatternPrototypes();
     const QString command = args.takeFirst();
     if (command == "polygon") return RunPolygonCommand(args);
     if (command == "info") return RunInfoCommand(args);
     if (command == "convert") return RunConvertCommand(args);
     if (command == "catalogue") return RunCatalogueCommand(args);
+    if (command == "lay") return RunLayCommand(args);
+    if (command == "render") return RunRenderCommand(args);
     std::fprintf(stderr, "tarv-cli: unbekannter Befehl \"%s\"\n\n%s", qPrintable(command), kUsage);
     return 2;
 }

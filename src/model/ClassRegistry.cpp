@@ -3,6 +3,7 @@
 
 #include "model/GraphBalken.h"
 #include "model/GraphPaneele.h"
+#include "model/GraphText.h"
 #include "model/GraphicObject.h"
 #include "model/Shapes.h"
 
@@ -37,6 +38,9 @@ std::vector<TRegistryEntry>& Registry() {
         e.push_back({QStringLiteral("BA"), &Make<TGraphBalken>, TObjectPlacement::LayerElement});
         e.push_back(
             {QStringLiteral("TGraphBalken"), &Make<TGraphBalken>, TObjectPlacement::LayerElement});
+        e.push_back({QStringLiteral("TE"), &Make<TGraphText>, TObjectPlacement::LayerElement});
+        e.push_back(
+            {QStringLiteral("TGraphText"), &Make<TGraphText>, TObjectPlacement::LayerElement});
         return e;
     }();
     return entries;

@@ -150,6 +150,9 @@ public:
 
     void DeleteVerlattung();
     void DeleteUKVerbinder();
+    // Regenerates the substructure with the area's generator (substructure engine); always
+    // true. An area without layers or batten direction ends without battens.
+    bool Verlatten();
 
     // Laying (implemented with the laying engine).
     // Laying direction at right angles to a contour edge, boards parallel to it.

@@ -151,7 +151,7 @@ TEST(GPCRemoveDoubles, CollapsesBitIdenticalNeighboursAndTheClosingRepeat) {
         std::vector<Tgpc_vertex> in, out;
     };
     const Case cases[] = {
-        {"documented example", {{0, 0}, {0, 0}, {5, 0}, {5, 5}, {0, 0}}, {{0, 0}, {5, 0}, {5, 5}}},
+        {"worked example", {{0, 0}, {0, 0}, {5, 0}, {5, 5}, {0, 0}}, {{0, 0}, {5, 0}, {5, 5}}},
         {"runs of three and a closing run",
          {{1, 1}, {1, 1}, {1, 1}, {2, 1}, {2, 2}, {2, 2}, {1, 1}, {1, 1}},
          {{1, 1}, {2, 1}, {2, 2}}},

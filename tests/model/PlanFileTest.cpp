@@ -216,7 +216,7 @@ QByteArray EmptyPlanBytes() {
 // ---------------------------------------------------------------------------------------------
 // Bytes of the document record
 
-TEST(PlanFileBytes, EmptyNewPlanIsExactly573DocumentedBytes) {
+TEST(PlanFileBytes, EmptyNewPlanIsExactly573Bytes) {
     TPlanDocument plan;
     const QByteArray bytes = DocumentBytes(plan);
     EXPECT_EQ(bytes.size(), 573);

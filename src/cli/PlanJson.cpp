@@ -1,0 +1,128 @@
+#include "cli/PlanJson.h"
+
+#include "laying/Patterns.h"
+#include "model/GraphBalken.h"
+#include "model/GraphPaneele.h"
+#include "model/PlanDocument.h"
+#include "model/Shapes.h"
+#include "substructure/LattenGeneratoren.h"
+
+#include <QJsonArray>
+
+#include <cmath>
+
+namespace {
+
+// JSON has no NaN or infinity; a covered area's centroid can be either.
+QJsonValue Number(double v) {
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonArray Point(double x, double y) {
+    return QJsonArray{Number(x), Number(y)};
+}
+
+QJsonArray Vertices(const Tgpc_vertex_list& contour) {
+    QJsonArray list;
+    for (const Tgpc_vertex& v : contour.vertex)
+        list.append(Point(v.x, v.y));
+    return list;
+}
+
+QJsonObject ObjectJson(const TGraphicObject& o) {
+    QJsonObject json{{"SerialID", o.SerialID()},
+                     {"ArtikelNr", o.ArtikelNr.Text()},
+                     {"Typ", o.Typ},
+                     {"Color", static_cast<qint64>(o.Color)},
+                     {"ImageFileName", o.ImageFileName.Text()}};
+    if (const auto* board = dynamic_cast<const TGraphPaneel*>(&o)) {
+        json.insert("Polygon", Vertices(board->Polygon.contour[0]));
+        json.insert("Direction", Number(board->Direction()));
+    }
+    if (const auto* beam = dynamic_cast<const TGraphBalken*>(&o))
+        json.insert("BalkenPolygon", Vertices(beam->BalkenPolygon.contour[0]));
+    return json;
+}
+
+QJsonArray Objects(const TGraphicObjectList& objects) {
+    QJsonArray list;
+    for (const auto& o : objects)
+        list.append(ObjectJson(*o));
+    return list;
+}
+
+QJsonObject ShapeJson(const TShape& shape, const TLayerJsonExtra& layerExtra) {
+    QJsonArray vpolygon;
+    for (int c = 0; c < shape.VPolygon->num_contours(); ++c)
+        vpolygon.append(QJsonObject{{"hole", shape.VPolygon->hole[size_t(c)] != 0},
+                                    {"vertices", Vertices(shape.VPolygon->contour[size_t(c)])}});
+    QJsonArray layers;
+    for (size_t i = 0; i < shape.Layers.size(); ++i) {
+        const TPatternGenerator* generator = shape.GetPatternGenerator(static_cast<int>(i));
+        QJsonObject layer{
+            {"Name", generator ? QJsonValue(generator->Name) : QJsonValue(QJsonValue::Null)},
+            {"objects", Objects(shape.Layers[i])}};
+        if (layerExtra) layerExtra(shape, static_cast<int>(i), layer);
+        layers.append(layer);
+    }
+    QJsonArray battens;
+    for (const TVektorGruppe& group : shape.VerlattungColl)
+        battens.append(QJsonObject{{"ArtikelNr", group.ArtikelNr},
+                                   {"Anzahl", static_cast<qint64>(group.Vektoren.size())}});
+    return QJsonObject{
+        {"ArtikelNr", shape.ArtikelNr.Text()},
+        {"Closed", shape.Closed},
+        {"Operator", static_cast<int>(shape.Operator)},
+        {"Color", static_cast<qint64>(shape.Color)},
+        {"FPolygon", Vertices(shape.Outline())},
+        {"VPolygon", vpolygon},
+        {"Flaeche", Number(shape.Flaeche)},
+        {"Umfang", Number(shape.Umfang)},
+        {"Schwerpunkt", Point(shape.Schwerpunkt.x, shape.Schwerpunkt.y)},
+        {"Konturbemassung", shape.Konturbemassung},
+        {"Aussenbemassung", shape.Aussenbemassung},
+        {"LattenArtikelNr", shape.LattenArtikelNr.Text()},
+        {"LattenGenerator", shape.LattenGenerator ? QJsonValue(shape.LattenGenerator->ClassName())
+                                                  : QJsonValue(QJsonValue::Null)},
+        {"VerlattungColl", battens},
+        {"Layers", layers},
+    };
+}
+
+} // namespace
+
+QJsonObject PlanToJson(const TPlanDocument& plan, const TLayerJsonExtra& layerExtra) {
+    QJsonArray rows;
+    for (const TUserAngebotsItem& row : plan.UserAngebotsList)
+        rows.append(QJsonObject{{"Artikel", row.Artikel.Text()},
+                                {"Paket", row.Paket.Text()},
+                                {"Stück", row.Stueck.Text()},
+                                {"Bezeichnung", row.Bezeichnung.Text()},
+                                {"Menge", row.Menge.Text()},
+                                {"Einzelpreis", row.Einzelpreis.Text()}});
+    QJsonArray shapes;
+    for (const auto& shape : plan.ShapeList)
+        shapes.append(ShapeJson(*shape, layerExtra));
+    return QJsonObject{
+        {"FileName", plan.FileName},
+        {"Comment", plan.Comment.Text()},
+        {"ZoomIndex", plan.ZoomIndex},
+        {"KundenName", plan.KundenName},
+        {"KundenVorName", plan.KundenVorName},
+        {"KundenStrasse", plan.KundenStrasse},
+        {"KundenPLZ", plan.KundenPLZ},
+        {"KundenOrt", plan.KundenOrt},
+        {"KundenNummer", plan.KundenNummer},
+        {"Bearbeiter", plan.Bearbeiter},
+        {"Telefon", plan.Telefon},
+        {"Kommission", plan.Kommission},
+        {"UserAngebotsList", rows},
+        {"ShapeList", shapes},
+        {"TextList", Objects(plan.TextList)},
+        {"TextListUK", Objects(plan.TextListUK)},
+        {"CommonModulList", Objects(plan.CommonModulList)},
+        {"GesamtFlaeche", Number(plan.GesamtFlaeche)},
+        {"GesamtUmfang", Number(plan.GesamtUmfang)},
+        {"GesamtSpiegel", Number(plan.GesamtSpiegel)},
+    };
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The substructure parts of tarv-cli: the layout list, the options of "lay" that choose and
+// set up a layout, the battens and generator of an area as JSON, and the battens in pictures.
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+class QTextStream;
+class TCanvas;
+class TLattenGenerator;
+class TPaneele;
+class TPlanDocument;
+class TShape;
+struct TVektorGruppe;
+
+// --substructure ID, --batten NR, --set-uk PROPERTY=VALUE (repeatable).
+struct TSubstructureCliOptions {
+    bool Any = false;           // one of the options was given
+    std::int32_t LayoutID = -1; // -1: the default laying chose
+    QString BattenNr;           // empty: the default batten article
+    QStringList Settings;       // "PROPERTY=VALUE", in the order given
+};
+
+// Takes the substructure options out of Args. False with Error set for a missing or malformed
+// value.
+bool TakeSubstructureOptions(QStringList& Args, TSubstructureCliOptions& Options, QString& Error);
+
+// After laying: makes the chosen layout (or the default laying chose) the default, with the
+// board's defaults, then --batten and --set-uk applied, gives the areas fresh copies of it and
+// generates their battens. The changed prototypes are written to UKPrevFile when it is not
+// empty. False with Error (nothing regenerated) for an unknown layout or a refused property.
+bool ApplySubstructureOptions(TPlanDocument& Plan, const std::vector<TShape*>& Shapes,
+                              const TSubstructureCliOptions& Options, const TPaneele& Board,
+                              const QString& UKPrevFile, QString& Error);
+
+// "lay --list-uk": every layout with identifier, class, name and its properties (kind, range,
+// default, current value).
+QJsonArray LattenGeneratorListJson();
+void PrintLattenGeneratorList(QTextStream& Out);
+
+// Class name, Name, BitMapIndex, LattenArtNr and the properties by name; null for none.
+QJsonValue LattenGeneratorJson(const TLattenGenerator* Generator);
+// Per group the article number and its battens as [x, y, rx, ry].
+QJsonArray VerlattungCollJson(const std::vector<TVektorGruppe>& VerlattungColl);
+// "LattenGenerator", "VerlattungColl" and "LaengeVerlattung" (cm) of an area. The length is
+// summed from the battens: plans do not store it.
+QJsonObject ShapeSubstructureJson(const TShape& Shape);
+
+// The battens as the substructure view draws them: with one group in the canvas's current pen;
+// with several, the first solid and width 1, the others width 2 dash-dot, dotted, dashed.
+void DrawVerlattung(TCanvas& Canvas, const TShape& Shape);
+// Every area's battens in the substructure view's dotted grey pen, on a canvas mapped like the
+// plan picture (model units).
+void DrawPlanVerlattung(TCanvas& Canvas, const TPlanDocument& Plan);

@@ -1,0 +1,83 @@
+#include "substructure/NeuVerlatten.h"
+
+#include "catalogue/Products.h"
+#include "model/GraphText.h"
+#include "model/PlanDocument.h"
+#include "model/PlanHost.h"
+#include "model/Shapes.h"
+#include "substructure/LattenGeneratoren.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The line styles with which the battens of the first to fourth article are drawn.
+const std::array<QString, 4> kLegendSymbols = {QStringLiteral("____"), QStringLiteral("- . - ."),
+                                               QStringLiteral(". . . ."),
+                                               QStringLiteral("- - - -")};
+
+std::unique_ptr<TGraphText> Legend(const TShape& shape) {
+    auto box = std::make_unique<TGraphText>();
+    box->Typ = 0;
+    box->Tag = TGraphText::kSubstructureLegendTag;
+    box->SetBox(0, 0, 350, 100);
+    box->Text = SubstructureLegendText(shape.VerlattungColl);
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    GPCPolygonExtent(*shape.VPolygon, x1, y1, x2, y2);
+    if (x1 <= x2) box->Move(x2 + 20, y2 + 20);
+    return box;
+}
+
+// Whatever happens on the way, the plan has changed.
+class TModifiedOnExit {
+public:
+    explicit TModifiedOnExit(TPlanDocument& plan) : fPlan(plan) {}
+    TModifiedOnExit(const TModifiedOnExit&) = delete;
+    TModifiedOnExit& operator=(const TModifiedOnExit&) = delete;
+    ~TModifiedOnExit() { fPlan.Modified = true; }
+
+private:
+    TPlanDocument& fPlan;
+};
+
+} // namespace
+
+QString SubstructureLegendText(const std::vector<TVektorGruppe>& VerlattungColl) {
+    QString text = QStringLiteral("UK Artikel: \r\n");
+    for (size_t j = 0; j < VerlattungColl.size(); ++j) {
+        const TProduct* product = FindProduct(VerlattungColl[j].ArtikelNr);
+        if (product == nullptr) continue;
+        text += kLegendSymbols[j % kLegendSymbols.size()] + QStringLiteral("  ") +
+                VerlattungColl[j].ArtikelNr + QStringLiteral("  ") + product->Name.Text() +
+                QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+void NeuVerlatten(TPlanDocument& Plan, const std::vector<TShape*>& Shapes) {
+    TModifiedOnExit modified(Plan);
+    IPlanHost& host = Plan.Host();
+    host.ClearSelections();
+
+    const TSubstructureDefaults& defaults = SubstructureDefaults();
+    for (TShape* shape : Shapes) {
+        if (shape->LattenGenerator || defaults.DefaultLattenGenerator == nullptr) continue;
+        shape->LattenGenerator = defaults.DefaultLattenGenerator->Clone();
+        shape->LattenGenerator->LattenArtNr.SetText(defaults.DefaultUKArtikel);
+        shape->LattenGenerator->Shape = shape;
+    }
+
+    host.StatusText(0, QStringLiteral(" Verlatten..."));
+    for (TShape* shape : Shapes)
+        shape->Verlatten();
+
+    std::erase_if(Plan.TextListUK,
+                  [](const auto& box) { return box->Tag == TGraphText::kSubstructureLegendTag; });
+    for (TShape* shape : Shapes)
+        if (shape->VerlattungColl.size() > 1) Plan.TextListUK.push_back(Legend(*shape));
+
+    host.StatusText(0, QString());
+    Plan.UpdateSummen();
+    host.Repaint();
+}

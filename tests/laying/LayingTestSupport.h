@@ -1,0 +1,89 @@
+#pragma once
+// Shared set-up of the laying tests: board articles in the program's catalogue, the laying
+// state, recorded error messages, and a generator that lays exactly the boards it is given.
+
+#include "catalogue/Paneele.h"
+#include "catalogue/Products.h"
+#include "laying/LayingState.h"
+#include "laying/Patterns.h"
+#include "platform/UserMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+// Lays the given boards (corner, length vector, width vector), so that what laying does
+// around the pattern can be tested with boards placed exactly.
+class TFixedBoardsGen : public TPatternGenerator {
+public:
+    struct TBoard {
+        double x, y, lx, ly, wx, wy;
+    };
+    std::vector<TBoard> Boards;
+
+    TFixedBoardsGen() { Name = QStringLiteral("Feste Bretter"); }
+    std::unique_ptr<TPatternGenerator> CreateNew() const override {
+        return std::make_unique<TFixedBoardsGen>();
+    }
+    void Assign(const TPatternGenerator& Source) override {
+        TPatternGenerator::Assign(Source);
+        Boards = static_cast<const TFixedBoardsGen&>(Source).Boards;
+    }
+    double PeriodeL() const override { return W(); }
+    double PeriodeS() const override { return L(); }
+    void CreatePattern(TGraphicObjectList& Layer) override {
+        DeleteLayer(Layer);
+        for (const TBoard& b : Boards)
+            AddBoard(Layer, b.x, b.y, b.lx, b.ly, b.wx, b.wy);
+    }
+};
+
+// Every test starts with an empty catalogue, no current pattern and layer 0, and records the
+// error messages instead of printing them.
+class TLayingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Catalogue().Clear();
+        LayingState() = TLayingState();
+        fPreviousHandler =
+            SetErrorMessageHandler([this](const QString& message) { Messages << message; });
+    }
+    void TearDown() override {
+        SetErrorMessageHandler(std::move(fPreviousHandler));
+        LayingState() = TLayingState();
+        Catalogue().Clear();
+    }
+
+    // A board article in the catalogue, also made the current board.
+    TPaneele& AddBoard(const QString& number, std::int32_t typ, double width, double length,
+                       const QString& name = QStringLiteral("Diele")) {
+        if (Catalogue().GroupCount() == 0)
+            Catalogue().AddGroup(std::make_unique<TProductGroup>(QStringLiteral("Dielen")));
+        auto board = std::make_unique<TPaneele>();
+        board->ArtikelNr.SetText(number);
+        board->Name.SetText(name);
+        board->Typ = typ;
+        board->VBreite = width;
+        board->VLaenge = length;
+        TPaneele& added = *board;
+        Catalogue().Group(0)->Products.Add(std::move(board));
+        Catalogue().CurrentPaneel().Assign(added);
+        return added;
+    }
+
+    // A generator like the one laying gives an area: a copy of the pattern with the article.
+    static std::unique_ptr<TPatternGenerator> GeneratorFor(const TPatternGenerator& Pattern,
+                                                           const TPaneele& Article) {
+        std::unique_ptr<TPatternGenerator> generator = Pattern.Clone();
+        generator->Product->Assign(Article);
+        return generator;
+    }
+
+    QStringList Messages;
+
+private:
+    TErrorMessageHandler fPreviousHandler;
+};

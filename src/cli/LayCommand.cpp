@@ -8,6 +8,7 @@
 #include "catalogue/Paneele.h"
 #include "cli/PlanJson.h"
 #include "cli/PlanRender.h"
+#include "cli/SubstructureCli.h"
 #include "geometry/Vektors.h"
 #include "laying/LayingState.h"
 #include "laying/PatternList.h"
@@ -18,8 +19,13 @@
 #include "model/PlanHost.h"
 #include "model/Shapes.h"
 #include "platform/AppSettings.h"
+#include "platform/Canvas.h"
 #include "platform/Numbers.h"
 #include "platform/PublishedProperties.h"
+#include "substructure/LattenGeneratoren.h"
+#include "substructure/SubstructureDefaults.h"
+#include "substructure/SubstructureSeam.h"
+#include "substructure/UKPrev.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -41,7 +47,9 @@ const char* const kLayUsage =
     "                     [--all] --article NR --pattern NAME [--set EIGENSCHAFT=WERT ...]\n"
     "                     (--edge K | --along \"x1,y1 x2,y2 [px,py]\") [--layer L]\n"
     "                     [--save AUS.pln] [--png AUS.png] [--json]\n"
+    "                     [--substructure ID] [--batten NR] [--set-uk EIGENSCHAFT=WERT ...]\n"
     "       tarv-cli lay --list [--data ORDNER --article NR] [--json]\n"
+    "       tarv-cli lay --list-uk [--data ORDNER] [--json]\n"
     "  Baut einen Plan aus Umrissen (cm, Dezimalpunkt) und verlegt ihn wie das Programm.\n"
     "  Flächen, Kanten und Ebenen zählen ab 0.\n"
     "  --outline UMRISS  eine Verlegefläche; spätere liegen über früheren und schneiden sie aus\n"
@@ -53,6 +61,9 @@ const char* const kLayUsage =
     "  --edge K          parallel zur Kante K des Umrisses (von Punkt K zu Punkt K+1)\n"
     "  --along LINIE     entlang der Linie, am Ende näher beim Punkt px,py beginnend\n"
     "  --layer L         die Ebene, in der verlegt wird (Vorgabe 0)\n"
+    "  --substructure ID die Unterkonstruktion (Nummer der Verlattungsart: --list-uk)\n"
+    "  --batten NR       der Lattenartikel der Unterkonstruktion\n"
+    "  --set-uk E=W      eine Eigenschaft der Unterkonstruktion setzen (z. B. A_MaxLattenAbstand)\n"
     "  --save AUS.pln    den Plan speichern\n"
     "  --png AUS.png     ein Bild des Plans schreiben (100 Bildpunkte je Meter)\n"
     "  --json            der Plan wie bei info --json, je Ebene mit generated und kept\n"
@@ -350,7 +361,8 @@ void PrintSummary(const TPlanDocument& Plan, const std::map<const TShape*, TLaye
 }
 
 bool WritePicture(const TPlanDocument& Plan, const QString& Path) {
-    const QImage picture = RenderPlan(Plan);
+    const QImage picture = RenderPlan(Plan, kDefaultRenderScale, true,
+                                      [&](TCanvas& canvas) { DrawPlanVerlattung(canvas, Plan); });
     if (picture.isNull()) {
         std::fputs("tarv-cli lay: der Plan ist zu groß für ein Bild\n", stderr);
         return false;
@@ -364,11 +376,19 @@ bool WritePicture(const TPlanDocument& Plan, const QString& Path) {
     return false;
 }
 
-int Lay(const TLayOptions& o) {
+// The substructure prototypes with the user's last settings, and the defaults start-up sets.
+void PrepareSubstructure() {
+    ReadUKPrevFile(UKPrevFileName(), LattenGeneratorList());
+    InitSubstructureDefaults(AppSettings().General(), Catalogue().CurrentPaneel());
+    InstallSubstructureStep();
+}
+
+int Lay(const TLayOptions& o, const TSubstructureCliOptions& uk) {
     LoadCatalogue(o.DataFolder);
     CreatePatternPrototypes();
     const TPaneele& board = FindBoard(o.Article);
     Catalogue().CurrentPaneel().Assign(board);
+    PrepareSubstructure();
     TLayingState& state = LayingState();
     state.CurrentPattern = &ChoosePattern(o, board);
     state.SelectedLayer = o.Layer;
@@ -383,6 +403,11 @@ int Lay(const TLayOptions& o) {
         areas.push_back(&area);
     }
     const TNeuVerlegenResult result = NeuVerlegen(plan, areas, TLayingTrigger::User);
+    if (uk.Any) {
+        QString error;
+        if (!ApplySubstructureOptions(plan, areas, uk, board, UKPrevFileName(), error))
+            throw EUsage{error};
+    }
     std::map<const TShape*, TLayerLaying> laid;
     for (std::size_t n = 0; n < areas.size(); ++n)
         laid[areas[n]] = result.Layers[n];
@@ -418,7 +443,29 @@ int RunLayCommand(const QStringList& args) {
         return 0;
     }
     try {
-        const TLayOptions options = ParseOptions(args);
+        QStringList rest = args;
+        TSubstructureCliOptions uk;
+        QString ukError;
+        if (!TakeSubstructureOptions(rest, uk, ukError)) throw EUsage{ukError};
+        if (rest.contains(QStringLiteral("--list-uk"))) {
+            const bool json = rest.contains(QStringLiteral("--json"));
+            const qsizetype data = rest.indexOf(QStringLiteral("--data"));
+            if (data >= 0 && data + 1 < rest.size()) {
+                AppSettings().SetDataFolder(rest[data + 1]);
+                AppSettings().WorkOutFolders();
+                ReadUKPrevFile(UKPrevFileName(), LattenGeneratorList());
+            }
+            if (json) {
+                const QByteArray text =
+                    QJsonDocument(LattenGeneratorListJson()).toJson(QJsonDocument::Indented);
+                std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
+            } else {
+                QTextStream out(stdout);
+                PrintLattenGeneratorList(out);
+            }
+            return 0;
+        }
+        const TLayOptions options = ParseOptions(rest);
         if (options.List) {
             if (!options.Article.isEmpty()) LoadCatalogue(options.DataFolder);
             CreatePatternPrototypes();
@@ -429,7 +476,7 @@ int RunLayCommand(const QStringList& args) {
             }
             return ListPatterns(options.Json);
         }
-        return Lay(options);
+        return Lay(options, uk);
     } catch (const EUsage& e) {
         std::fprintf(stderr, "tarv-cli lay: %s\n", e.Message.trimmed().toLocal8Bit().constData());
         return 2;

@@ -1,5 +1,6 @@
 #include "cli/PlanJson.h"
 
+#include "cli/SubstructureCli.h"
 #include "laying/Patterns.h"
 #include "model/GraphBalken.h"
 #include "model/GraphPaneele.h"
@@ -65,11 +66,7 @@ QJsonObject ShapeJson(const TShape& shape, const TLayerJsonExtra& layerExtra) {
         if (layerExtra) layerExtra(shape, static_cast<int>(i), layer);
         layers.append(layer);
     }
-    QJsonArray battens;
-    for (const TVektorGruppe& group : shape.VerlattungColl)
-        battens.append(QJsonObject{{"ArtikelNr", group.ArtikelNr},
-                                   {"Anzahl", static_cast<qint64>(group.Vektoren.size())}});
-    return QJsonObject{
+    QJsonObject json{
         {"ArtikelNr", shape.ArtikelNr.Text()},
         {"Closed", shape.Closed},
         {"Operator", static_cast<int>(shape.Operator)},
@@ -82,11 +79,12 @@ QJsonObject ShapeJson(const TShape& shape, const TLayerJsonExtra& layerExtra) {
         {"Konturbemassung", shape.Konturbemassung},
         {"Aussenbemassung", shape.Aussenbemassung},
         {"LattenArtikelNr", shape.LattenArtikelNr.Text()},
-        {"LattenGenerator", shape.LattenGenerator ? QJsonValue(shape.LattenGenerator->ClassName())
-                                                  : QJsonValue(QJsonValue::Null)},
-        {"VerlattungColl", battens},
         {"Layers", layers},
     };
+    const QJsonObject substructure = ShapeSubstructureJson(shape);
+    for (auto it = substructure.begin(); it != substructure.end(); ++it)
+        json.insert(it.key(), it.value());
+    return json;
 }
 
 } // namespace

@@ -77,7 +77,8 @@ void DrawArea(TCanvas& Canvas, const TShape& Shape, int DrawFlags) {
 
 } // namespace
 
-QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre, bool Images) {
+QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre, bool Images,
+                  const std::function<void(TCanvas&)>& Overlay) {
     if (!std::isfinite(PxPerMetre) || PxPerMetre <= 0) return QImage();
     double x1, y1, x2, y2;
     TPlanDocument::InitExtentRect(x1, y1, x2, y2);
@@ -101,6 +102,10 @@ QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre, bool Images)
     // Lower areas first: later ones lie above them.
     for (const auto& shape : Document.ShapeList)
         DrawArea(canvas, *shape, flags);
+    if (Overlay) {
+        canvas.ClearClip();
+        Overlay(canvas);
+    }
     painter.end();
     return image;
 }

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <functional>
 // A picture of a whole plan without a window: every area's effective outline filled with its
 // colour (holes stay open), then the objects of its layers drawn by their own Draw code, clipped
 // to the area. Model units (cm) are mapped by the painter's transform, so the objects draw in
@@ -6,6 +8,8 @@
 
 #include <QImage>
 
+class TCanvas;
+class TCanvas;
 class TPlanDocument;
 
 constexpr double kDefaultRenderScale = 100; // pixels per metre
@@ -17,5 +21,6 @@ constexpr int kMaxRenderSide = 16384;
 // `Images`: boards show their surface pictures from the image cache when its folder is set;
 // otherwise they are filled with their colour. A null image when the scale is not positive and
 // finite or the picture would exceed kMaxRenderSide.
+// `Overlay` draws on top of the areas, on the same canvas in model units (the battens).
 QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre = kDefaultRenderScale,
-                  bool Images = true);
+                  bool Images = true, const std::function<void(TCanvas&)>& Overlay = {});

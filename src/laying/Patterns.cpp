@@ -94,6 +94,12 @@ void TPatternGenerator::AdjustVektors() {
     MoveBehindContour(sym, q);
     lege.x = sym.x;
     lege.y = sym.y;
+    SetExtents();
+}
+
+void TPatternGenerator::SetExtents() {
+    const TVektor& lege = Shape->LegeVektor;
+    const TVektor& sym = Shape->SymetrieVek;
     double maxL = 0, maxS = 0;
     for (const TVektor& edge : Shape->fVFrame) {
         maxL = std::max(maxL, lege.Abstand(edge.x, edge.y));

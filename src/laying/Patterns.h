@@ -78,6 +78,8 @@ protected:
     // and width vector (wx, wy).
     void AddBoard(TGraphicObjectList& Layer, double cx, double cy, double lx, double ly, double wx,
                   double wy) const;
+    // dx and dy: the larger of the contour's greatest distances from the two frame lines.
+    void SetExtents();
     // Moves the start of v back by whole periods along its own unit direction until every
     // contour point lies strictly ahead of it, then by a further 0.05.
     void MoveBehindContour(TVektor& v, double Period) const;

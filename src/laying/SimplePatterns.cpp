@@ -103,12 +103,7 @@ void TSinglePanelGen::AdjustVektors() {
     lege.Einheit();
     sym.Assign(lege);
     sym.Norm();
-    double maxL = 0, maxS = 0;
-    for (const TVektor& edge : Shape->fVFrame) {
-        maxL = std::max(maxL, lege.Abstand(edge.x, edge.y));
-        maxS = std::max(maxS, sym.Abstand(edge.x, edge.y));
-    }
-    dx = dy = std::max(maxL, maxS);
+    SetExtents();
 }
 
 void TSinglePanelGen::CreatePattern(TGraphicObjectList& Layer) {

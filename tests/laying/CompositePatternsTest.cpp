@@ -1,4 +1,5 @@
 #include "PatternCoverage.h"
+#include "PatternTestSupport.h"
 
 #include "catalogue/Paneele.h"
 #include "catalogue/Products.h"
@@ -50,10 +51,6 @@ TGraphicObjectList Lay(TPatternGenerator& Gen, TShape& Area, double Sx, double S
     TGraphicObjectList boards;
     Gen.CreatePattern(boards);
     return boards;
-}
-
-const TGraphPaneel& Board(const TGraphicObjectList& Boards, size_t i) {
-    return dynamic_cast<const TGraphPaneel&>(*Boards[i]);
 }
 
 // A plan point in the pattern frame: u along e_S, v along e_L, from O.

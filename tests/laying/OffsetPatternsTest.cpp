@@ -5,6 +5,7 @@
 #include "laying/OffsetPatterns.h"
 
 #include "PatternCoverage.h"
+#include "PatternTestSupport.h"
 #include "catalogue/Paneele.h"
 #include "catalogue/Products.h"
 #include "geometry/Vektors.h"
@@ -23,25 +24,6 @@
 #include <type_traits>
 
 namespace {
-
-void SetArticle(TPatternGenerator& g, double W, double L, std::int32_t Typ = ptPaneel) {
-    g.Product->ArtikelNr.SetText(QStringLiteral("B-1"));
-    g.Product->Typ = Typ;
-    g.Product->VBreite = W;
-    g.Product->VLaenge = L;
-}
-
-void Lay(TPatternGenerator& g, TShape& area, double sx, double sy, double rx, double ry,
-         TGraphicObjectList& boards) {
-    area.VerlegeRichtung = TVektor(sx, sy, sx + rx, sy + ry);
-    g.Shape = &area;
-    g.AdjustVektors();
-    g.CreatePattern(boards);
-}
-
-const TGraphPaneel& Board(const TGraphicObjectList& boards, size_t i) {
-    return dynamic_cast<const TGraphPaneel&>(*boards.at(i));
-}
 
 // x modulo m in [0, m).
 double Mod(double x, double m) {

@@ -5,6 +5,7 @@
 #include "laying/SimplePatterns.h"
 
 #include "PatternCoverage.h"
+#include "PatternTestSupport.h"
 #include "catalogue/Paneele.h"
 #include "catalogue/Products.h"
 #include "geometry/Vektors.h"
@@ -30,26 +31,6 @@ using TFactory = std::function<std::unique_ptr<TPatternGenerator>()>;
 template <class T>
 TFactory Make() {
     return [] { return std::make_unique<T>(); };
-}
-
-void SetArticle(TPatternGenerator& g, double W, double L, std::int32_t Typ = ptPaneel) {
-    g.Product->ArtikelNr.SetText(QStringLiteral("4711"));
-    g.Product->Typ = Typ;
-    g.Product->VBreite = W;
-    g.Product->VLaenge = L;
-}
-
-// Lays the generator as laying an area does, without removing far boards.
-void Lay(TPatternGenerator& g, TShape& area, double sx, double sy, double rx, double ry,
-         TGraphicObjectList& boards) {
-    area.VerlegeRichtung = TVektor(sx, sy, sx + rx, sy + ry);
-    g.Shape = &area;
-    g.AdjustVektors();
-    g.CreatePattern(boards);
-}
-
-const TGraphPaneel& Board(const TGraphicObjectList& boards, size_t i) {
-    return dynamic_cast<const TGraphPaneel&>(*boards.at(i));
 }
 
 QByteArray Written(const TPatternGenerator& g) {

@@ -14,6 +14,7 @@
 #include "model/PlanDocument.h"
 #include "model/Shapes.h"
 #include "platform/ValueStream.h"
+#include "support/StreamBytes.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
@@ -348,16 +349,6 @@ TEST(WinkelVersatzGenTest, VersatzwinkelStrictlyBetweenMinusAndPlusNinety) {
 }
 
 // --- Records ----------------------------------------------------------------------------------
-
-QByteArray Written(const std::function<void(TWriter&)>& write) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TWriter writer(buffer);
-    write(writer);
-    writer.FlushBuffer();
-    return bytes;
-}
 
 // The bytes after the common part of the record (version, article, LattenGenID).
 QByteArray Tail(const TPatternGenerator& g) {

@@ -25,15 +25,6 @@ QByteArray Hex(const char* text) {
     return QByteArray::fromHex(QByteArray(text).replace(' ', QByteArray()));
 }
 
-// Little-endian bytes of a double, independent of the writer.
-QByteArray RawDouble(double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    QByteArray b(8, '\0');
-    for (int i = 0; i < 8; ++i)
-        b[i] = static_cast<char>(bits >> (8 * i));
-    return b;
-}
-
 // Reads with `read` and expects every byte to be used.
 void ReadAll(const QByteArray& bytes, const std::function<void(TReader&)>& read,
              int bufferSize = 1024) {

@@ -22,14 +22,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-QByteArray RawDouble(double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    QByteArray b(8, '\0');
-    for (int i = 0; i < 8; ++i)
-        b[i] = static_cast<char>(bits >> (8 * i));
-    return b;
-}
-
 template <class T>
 void ReadFrom(const QByteArray& bytes, T& target, bool expectAllRead = true) {
     QByteArray data = bytes;

@@ -7,6 +7,7 @@
 #include "model/PlanFile.h"
 #include "model/Shapes.h"
 #include "platform/Numbers.h"
+#include "substructure/LattenGeneratoren.h"
 
 #include <QJsonDocument>
 #include <QTextStream>
@@ -59,6 +60,15 @@ void PrintSummary(const TPlanDocument& plan, QTextStream& out) {
         if (!shape->LattenArtikelNr.IsEmpty())
             out << ", Lattenartikel: " << shape->LattenArtikelNr.Text();
         out << "\n";
+        if (shape->LattenGenerator)
+            out << "    Unterkonstruktion: " << shape->LattenGenerator->Name << "\n";
+        for (const TVektorGruppe& group : shape->VerlattungColl) {
+            double length = 0;
+            for (const TVektor& batten : group.Vektoren)
+                length += batten.Betrag();
+            out << "    Latten " << group.ArtikelNr << ": " << group.Vektoren.size() << " Stück, "
+                << Num(length / 100, 2) << " m\n";
+        }
     }
     if (!plan.UserAngebotsList.empty()) {
         out << "Angebotszeilen:  " << plan.UserAngebotsList.size() << "\n";

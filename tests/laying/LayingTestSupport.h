@@ -7,6 +7,7 @@
 #include "laying/LayingState.h"
 #include "laying/Patterns.h"
 #include "platform/UserMessages.h"
+#include "support/FixedBoardsGen.h"
 
 #include <gtest/gtest.h>
 
@@ -14,32 +15,6 @@
 
 #include <memory>
 #include <vector>
-
-// Lays the given boards (corner, length vector, width vector), so that what laying does
-// around the pattern can be tested with boards placed exactly.
-class TFixedBoardsGen : public TPatternGenerator {
-public:
-    struct TBoard {
-        double x, y, lx, ly, wx, wy;
-    };
-    std::vector<TBoard> Boards;
-
-    TFixedBoardsGen() { Name = QStringLiteral("Feste Bretter"); }
-    std::unique_ptr<TPatternGenerator> CreateNew() const override {
-        return std::make_unique<TFixedBoardsGen>();
-    }
-    void Assign(const TPatternGenerator& Source) override {
-        TPatternGenerator::Assign(Source);
-        Boards = static_cast<const TFixedBoardsGen&>(Source).Boards;
-    }
-    double PeriodeL() const override { return W(); }
-    double PeriodeS() const override { return L(); }
-    void CreatePattern(TGraphicObjectList& Layer) override {
-        DeleteLayer(Layer);
-        for (const TBoard& b : Boards)
-            AddBoard(Layer, b.x, b.y, b.lx, b.ly, b.wx, b.wy);
-    }
-};
 
 // Every test starts with an empty catalogue, no current pattern and layer 0, and records the
 // error messages instead of printing them.

@@ -7,6 +7,7 @@
 #include "platform/ValueStream.h"
 #include "substructure/LattenGeneratoren.h"
 
+#include "DefaultBattenArticle.h"
 #include "support/StreamBytes.h"
 #include <QBuffer>
 #include <QDir>
@@ -91,18 +92,6 @@ public:
         Writer.Write(QByteArray(4096, 'x').constData(), 4096);
         throw EWriteError("simulierter Schreibfehler");
     }
-};
-
-class TDefaultBattenArticle {
-public:
-    explicit TDefaultBattenArticle(const QString& artikel)
-        : fSaved(SubstructureDefaults().DefaultUKArtikel) {
-        SubstructureDefaults().DefaultUKArtikel = artikel;
-    }
-    ~TDefaultBattenArticle() { SubstructureDefaults().DefaultUKArtikel = fSaved; }
-
-private:
-    QString fSaved;
 };
 
 TUserAngebotsItem Row(const QString& artikel, const QString& paket, const QString& stueck,

@@ -6,6 +6,7 @@
 #include "platform/ValueStream.h"
 #include "substructure/LattenGeneratoren.h"
 
+#include "DefaultBattenArticle.h"
 #include "support/StreamBytes.h"
 #include <QBuffer>
 
@@ -169,18 +170,6 @@ class TProbePatternRegistered {
 public:
     TProbePatternRegistered() { PatternPrototypes().push_back(std::make_unique<TProbePattern>()); }
     ~TProbePatternRegistered() { PatternPrototypes().pop_back(); }
-};
-
-class TDefaultBattenArticle {
-public:
-    explicit TDefaultBattenArticle(const QString& artikel)
-        : fSaved(SubstructureDefaults().DefaultUKArtikel) {
-        SubstructureDefaults().DefaultUKArtikel = artikel;
-    }
-    ~TDefaultBattenArticle() { SubstructureDefaults().DefaultUKArtikel = fSaved; }
-
-private:
-    QString fSaved;
 };
 
 struct TLayerBytes {

@@ -17,6 +17,7 @@
 #include "substructure/SubstructureSeam.h"
 
 #include "SubstructureTestSupport.h"
+#include "support/FixedBoardsGen.h"
 #include "support/StreamBytes.h"
 
 #include <QBuffer>
@@ -51,32 +52,6 @@ public:
     QStringList Status;
     void StatusText(int Panel, const QString& Text) override {
         Status << QStringLiteral("%1:%2").arg(Panel).arg(Text);
-    }
-};
-
-// A pattern that lays exactly the given boards and prefers the layouts it is told.
-class TFixedBoards : public TPatternGenerator {
-public:
-    struct TBoard {
-        double x, y, lx, ly, wx, wy;
-    };
-    std::vector<TBoard> Boards;
-    TFixedBoards() { Name = QStringLiteral("Feste Bretter"); }
-    std::unique_ptr<TPatternGenerator> CreateNew() const override {
-        return std::make_unique<TFixedBoards>();
-    }
-    void Assign(const TPatternGenerator& Source) override {
-        TPatternGenerator::Assign(Source);
-        const auto& s = static_cast<const TFixedBoards&>(Source);
-        Boards = s.Boards;
-        PreferedLattenGenIDs = s.PreferedLattenGenIDs;
-    }
-    double PeriodeL() const override { return W(); }
-    double PeriodeS() const override { return L(); }
-    void CreatePattern(TGraphicObjectList& Layer) override {
-        DeleteLayer(Layer);
-        for (const TBoard& b : Boards)
-            AddBoard(Layer, b.x, b.y, b.lx, b.ly, b.wx, b.wy);
     }
 };
 
@@ -334,7 +309,7 @@ TEST_F(NeuVerlattenTest, StartUpDefaultsFromTheSettings) {
 
 TEST_F(NeuVerlattenTest, PatternChoosesTheDefaultLayout) {
     SubstructureDefaults().DefaultUKMuster = 2;
-    TFixedBoards pattern;
+    TFixedBoardsGen pattern;
     pattern.Product->LattenNr.SetText(QStringLiteral("vom Brett"));
     pattern.Product->Lattenabstand = 40;
     const struct {
@@ -393,7 +368,7 @@ TEST_F(NeuVerlattenTest, LayingLaysTheBattensOfThePatternsLayout) {
     Catalogue().CurrentPaneel().Assign(*article);
     Catalogue().Group(0)->Products.Add(std::move(article));
 
-    TFixedBoards pattern;
+    TFixedBoardsGen pattern;
     pattern.PreferedLattenGenIDs = {2};
     pattern.Boards = {{0, -10, 0, 120, 20, 0}, {0, 110, 0, 120, 20, 0}};
     TLayingState state;

@@ -38,10 +38,10 @@ TLaidArea PrepareArea(const TPatternGenerator& Pattern, std::int32_t Typ, double
     generator->Product->Typ = Typ;
     generator->Product->VBreite = W;
     generator->Product->VLaenge = L;
-    generator->Shape = laid.Area;
     laid.Area->SetPatternGenerator(0, std::move(generator));
     const double a = Degrees * std::numbers::pi / 180;
-    laid.Area->SetVerlegeRichtungEntlang(TVektor(0, 0, 100 * std::cos(a), 100 * std::sin(a)), 0, 0);
+    SetVerlegeRichtungEntlang(*laid.Area, TVektor(0, 0, 100 * std::cos(a), 100 * std::sin(a)), 0,
+                              0);
     return laid;
 }
 
@@ -75,11 +75,11 @@ void BM_TongueLength40x30(benchmark::State& State) {
     TLaidArea laid = PrepareArea(THalbVersatzGen(), ptPaneel, 14.5, 400, 4000, 3000, 30);
     const TLayerLaying result = LayShapeLayer(*laid.Area, 0, TLayingTrigger::User);
     for (auto _ : State) {
-        laid.Area->BerechneSpiegelFedern();
-        benchmark::DoNotOptimize(laid.Area->SpiegelFederLaenge);
+        BerechneSpiegelFedern(*laid.Area);
+        benchmark::DoNotOptimize(laid.Area->SpiegelFederLaenge());
     }
     State.counters["kept"] = result.Kept;
-    State.counters["tongue_m"] = laid.Area->SpiegelFederLaenge / 100;
+    State.counters["tongue_m"] = laid.Area->SpiegelFederLaenge() / 100;
 }
 BENCHMARK(BM_TongueLength40x30)->Unit(benchmark::kMillisecond);
 

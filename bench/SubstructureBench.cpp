@@ -9,6 +9,7 @@
 #include "model/Shapes.h"
 #include "substructure/LattenGeneratoren.h"
 #include "substructure/NeuVerlatten.h"
+#include "substructure/SubstructureContext.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,27 +30,27 @@ TShape& AddLaidArea(TPlanDocument& Plan, double x, double y, double Width, doubl
     generator->Product->Typ = ptPaneel;
     generator->Product->VBreite = 14.5;
     generator->Product->VLaenge = 400;
-    generator->Shape = &area;
     area.SetPatternGenerator(0, std::move(generator));
     const double a = 30 * std::numbers::pi / 180;
-    area.SetVerlegeRichtungEntlang(TVektor(x, y, x + 100 * std::cos(a), y + 100 * std::sin(a)), x,
-                                   y);
+    SetVerlegeRichtungEntlang(area, TVektor(x, y, x + 100 * std::cos(a), y + 100 * std::sin(a)), x,
+                              y);
     return area;
 }
 
 size_t BattenCount(const TShape& Area) {
     size_t n = 0;
-    for (const TVektorGruppe& group : Area.VerlattungColl)
+    for (const TVektorGruppe& group : Area.VerlattungColl())
         n += group.Vektoren.size();
     return n;
 }
 
 void Batten(benchmark::State& State, TShape& Area, std::int32_t Layout) {
-    Area.LattenGenerator = LattenPrototype(Layout)->CreateNew();
-    Area.LattenGenerator->fMaxLattenAbstand = 2;
+    Area.SetLattenGenerator(
+        std::move(CreateLattenGeneratorPrototypes()[static_cast<size_t>(Layout)]));
+    LattenGeneratorOf(Area)->fMaxLattenAbstand = 2;
     for (auto _ : State) {
-        Area.Verlatten();
-        benchmark::DoNotOptimize(Area.VerlattungColl);
+        Verlatten(Area);
+        benchmark::DoNotOptimize(Area.VerlattungColl());
     }
     State.counters["battens"] = static_cast<double>(BattenCount(Area));
 }
@@ -59,7 +60,7 @@ void BM_Batten40x30Spacing2(benchmark::State& State) {
     TPlanDocument plan;
     TShape& area = AddLaidArea(plan, 0, 0, 4000, 3000);
     plan.UpdateShapes();
-    area.VerlattungsRichtung = TVektor(0, 0, 1, 0);
+    area.SetVerlattungsRichtung(TVektor(0, 0, 1, 0));
     Batten(State, area, 1);
 }
 BENCHMARK(BM_Batten40x30Spacing2)->Unit(benchmark::kMillisecond);
@@ -71,7 +72,7 @@ void BM_Batten40x30Spacing2WithJoints(benchmark::State& State) {
     plan.UpdateShapes();
     LayShapeLayer(area, 0, TLayingTrigger::User);
     Batten(State, area, 7);
-    State.counters["boards"] = static_cast<double>(area.Layers[0].size());
+    State.counters["boards"] = static_cast<double>(area.Layer(0).size());
 }
 BENCHMARK(BM_Batten40x30Spacing2WithJoints)->Unit(benchmark::kMillisecond);
 
@@ -85,14 +86,15 @@ void BM_LayAndBatten100Areas(benchmark::State& State) {
     std::vector<TShape*> areas;
     for (const auto& shape : plan.ShapeList)
         areas.push_back(shape.get());
-    TSubstructureDefaults& defaults = SubstructureDefaults();
-    defaults.DefaultLattenGenerator = LattenPrototype(3);
+    TSubstructureContext context;
+    TSubstructureDefaults& defaults = context.SubstructureDefaults;
+    defaults.DefaultLattenGenerator = context.LattenPrototype(3);
     defaults.DefaultLattenGenerator->fMaxLattenAbstand = 50;
     defaults.DefaultUKArtikel = QStringLiteral("L1");
     for (auto _ : State) {
         for (TShape* area : areas)
             LayShapeLayer(*area, 0, TLayingTrigger::User);
-        NeuVerlatten(plan, areas);
+        NeuVerlatten(context, plan, areas);
         benchmark::DoNotOptimize(plan.ShapeList);
     }
     size_t battens = 0;

@@ -72,6 +72,16 @@ function(tarv_check_engine_targets)
     endforeach()
 endfunction()
 
+# Checks the folder order of the engine's includes on every build (cmake/CheckLayering.cmake);
+# the libraries' links enforce it for what they use.
+function(tarv_check_layering)
+    add_custom_target(tarv_layering ALL
+        COMMAND ${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/src
+                -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayering.cmake
+        COMMENT "Checking the folder order of the engine's includes"
+        VERBATIM)
+endfunction()
+
 # tarv_add_gtest(NAME SOURCES ... DEPENDS ...): a GoogleTest program registered with CTest,
 # one CTest entry per test case. Runs headless.
 function(tarv_add_gtest name)

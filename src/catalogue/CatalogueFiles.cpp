@@ -446,11 +446,3 @@ void SaveProducts(const TCatalogue& catalogue, const QString& folder,
         }
     }
 }
-
-void LoadProducts(TCatalogueReporter& reporter) {
-    LoadProducts(Catalogue(), AppSettings().Folders().ProductPath, reporter);
-}
-
-void SaveProducts(TCatalogueReporter& reporter) {
-    SaveProducts(Catalogue(), AppSettings().Folders().ProductPath, reporter);
-}

@@ -72,7 +72,3 @@ void LoadProducts(TCatalogue& catalogue, const QString& folder, TCatalogueReport
 // Writes every listed file that was read in full (or is new) in the text format, each through
 // a temporary file that replaces it only when complete.
 void SaveProducts(const TCatalogue& catalogue, const QString& folder, TCatalogueReporter& reporter);
-
-// The program's catalogue in the catalogue folder of the settings.
-void LoadProducts(TCatalogueReporter& reporter);
-void SaveProducts(TCatalogueReporter& reporter);

@@ -64,8 +64,3 @@ void TImageCache::PrintBitMap(TCanvas& Canvas, std::int64_t x1, std::int64_t y1,
                               std::int64_t y2, const QImage& Image) {
     Canvas.StretchDraw(x1, y1, x2, y2, Image.convertToFormat(QImage::Format_RGB32));
 }
-
-TImageCache& ImageCache() {
-    static TImageCache cache;
-    return cache;
-}

@@ -1,6 +1,8 @@
 #pragma once
 // Article pictures: the full-size picture cache that board surfaces and printouts draw from.
 
+#include "platform/Canvas.h"
+
 #include <QImage>
 #include <QString>
 
@@ -12,7 +14,7 @@ class TCanvas;
 // Pictures loaded once per file name (as the article holds it) from the image folder and
 // converted to the display's colour depth. A picture that cannot be decoded is remembered as
 // such, so a broken file is not decoded again on every repaint.
-class TImageCache {
+class TImageCache : public IPictureSource {
 public:
     void SetImagePath(const QString& Folder);
     const QString& ImagePath() const { return fImagePath; }
@@ -23,6 +25,7 @@ public:
 
     // The picture, or null when there is none of that name or it cannot be decoded.
     const QImage* GetImage(const QString& ImageFileName);
+    const QImage* Picture(const QString& ImageFileName) override { return GetImage(ImageFileName); }
     void Clear();
     int Count() const { return static_cast<int>(fImages.size()); }
 
@@ -37,9 +40,6 @@ private:
     int fColorDepth = 24;
     std::map<QString, std::unique_ptr<QImage>> fImages; // null entry: decoding failed
 };
-
-// The program-wide cache.
-TImageCache& ImageCache();
 
 // The file of that name in the folder; on a case-sensitive file system a name that differs
 // only in letter case is found as well. Empty when there is no such file.

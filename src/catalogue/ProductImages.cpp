@@ -4,9 +4,9 @@
 #include "catalogue/JPGImages.h"
 #include "catalogue/Products.h"
 #include "platform/AppSettings.h"
+#include "platform/MessageSink.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextFields.h"
-#include "platform/UserMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -393,7 +393,10 @@ bool TProductImageList::CheckImageRebuild(const QString& OldName, const QString&
         fEnv.Store->WriteInteger(kGeneralKey, kColorRes, 0);
         fEnv.Store->Sync();
     }
-    ShowErrorMessage(ImageRebuildWarningText());
+    if (fEnv.Messages)
+        fEnv.Messages->ShowError(ImageRebuildWarningText());
+    else
+        TStderrMessageSink().ShowError(ImageRebuildWarningText());
     return true;
 }
 
@@ -406,22 +409,4 @@ QImage TProductImageList::Thumbnail(std::int32_t ImageIndex, TColor Color) const
 
 QImage TProductImageList::Thumbnail(const TProduct& Product) const {
     return Thumbnail(Product.ImageIndex, Product.Color);
-}
-
-TProductImageList& ProductImages() {
-    static TProductImageList list;
-    return list;
-}
-
-TProductImageEnvironment AppProductImageEnvironment() {
-    TAppSettings& settings = AppSettings();
-    TProductImageEnvironment environment;
-    environment.Catalogue = &Catalogue();
-    environment.Store = &settings.Store();
-    environment.ProductPath = settings.Folders().ProductPath;
-    environment.ImagePath = settings.Folders().ImagePath;
-    environment.ElementPath = settings.Folders().ElementPath;
-    environment.ProductReadOnly = settings.Folders().ProductReadOnly;
-    environment.ColorDepth = CurrentColorDepth();
-    return environment;
 }

@@ -23,6 +23,7 @@ class TCatalogue;
 class TCatalogueReporter;
 class TProduct;
 class TSettingsStore;
+class IMessageSink;
 
 constexpr int kProductImageWidth = 50;
 constexpr int kProductImageHeight = 37;
@@ -84,6 +85,7 @@ struct TProductImageEnvironment {
     bool ProductReadOnly = false;
     int ColorDepth = 24;
     TCatalogueReporter* Reporter = nullptr; // failures saving the catalogue; null: stderr
+    IMessageSink* Messages = nullptr;       // the rebuild warning; null: stderr
 };
 
 // The warning CheckImageRebuild shows.
@@ -144,9 +146,3 @@ private:
     bool fRebuildDone = false;
     bool fRebuilding = false;
 };
-
-// The program-wide list.
-TProductImageList& ProductImages();
-// The program's environment: catalogue, settings store and folders of the settings, the
-// current colour depth.
-TProductImageEnvironment AppProductImageEnvironment();

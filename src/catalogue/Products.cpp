@@ -42,11 +42,6 @@ const TTypeEntry* TypeEntry(std::int32_t typ) {
     return nullptr;
 }
 
-TProductEditor& ProductEditor() {
-    static TProductEditor editor;
-    return editor;
-}
-
 // Tolerance, in hundredths of a centimetre, for the decimal values that doubles cannot hold
 // exactly: 14.51 - 14.5 is 0.0099999999999998 and must count as a full hundredth.
 constexpr double kHundredthTolerance = 1e-6;
@@ -209,17 +204,8 @@ bool TProduct::IsCompatible(const TProduct* other) const {
            other->ProductGroup == ProductGroup;
 }
 
-bool TProduct::Edit() {
-    const TProductEditor& editor = ProductEditor();
+bool TProduct::Edit(const TProductEditor& editor) {
     return editor ? editor(*this) : false;
-}
-
-void SetProductEditor(TProductEditor editor) {
-    ProductEditor() = std::move(editor);
-}
-
-QString TProduct::DimCode() const {
-    return DimCode(AppSettings().Currency());
 }
 
 QString TProduct::DimCode(const TCurrency& currency) const {
@@ -249,19 +235,6 @@ QString TProduct::DimensionDefect() const {
     const bool usable =
         std::isfinite(VLaenge) && std::isfinite(VBreite) && VLaenge > 0 && VBreite > 0;
     return usable ? QString() : QStringLiteral("Länge und Breite müssen größer als 0 sein.");
-}
-
-TCatalogue& Catalogue() {
-    static TCatalogue catalogue;
-    return catalogue;
-}
-
-TProduct* FindProduct(const QString& artikelNr) {
-    return Catalogue().FindProduct(artikelNr);
-}
-
-TProductGroup* FindProductGroup(const QString& artikelNr) {
-    return Catalogue().FindProductGroup(artikelNr);
 }
 
 std::unique_ptr<TProduct> CreateProductOfType(std::int32_t typ) {

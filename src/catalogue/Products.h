@@ -94,12 +94,11 @@ public:
     // picture, colour and group, and not longer.
     bool IsCompatible(const TProduct* other) const;
 
-    // The editing dialog of the article's class (see SetProductEditor); false on cancel or
-    // when the program has no dialogs.
-    bool Edit();
+    // The editing dialog of the article's class, as the program installs it in its context;
+    // false on cancel or when the program has no dialogs.
+    bool Edit(const std::function<bool(TProduct&)>& editor);
 
-    // The dimension and price line of article lists, in the currency of the settings.
-    QString DimCode() const;
+    // The dimension and price line of article lists, in the currency the prices are shown in.
     QString DimCode(const TCurrency& currency) const;
 
     // Why laying, counting or pricing the article would fail (a package unit below one piece,
@@ -139,9 +138,8 @@ protected:
     QString DimensionDefect() const;
 };
 
-// The editing dialogs are not part of the engine; the program installs them here.
+// The editing dialogs are not part of the engine; the program installs them in its context.
 using TProductEditor = std::function<bool(TProduct&)>;
-void SetProductEditor(TProductEditor editor);
 
 using TProductListMatch = std::function<bool(const TProduct&)>;
 
@@ -258,6 +256,7 @@ public:
     void SetCurrentProductGroup(TProductGroup* group);
     // The default board of new laying areas: a copy of the board chosen or edited last.
     TPaneele& CurrentPaneel() { return *fCurrentPaneel; }
+    const TPaneele& CurrentPaneel() const { return *fCurrentPaneel; }
 
     // Destroys every group and empties ProductFiles.
     void Clear();
@@ -268,11 +267,6 @@ private:
     TProductGroup* fCurrentGroup = nullptr;
     std::unique_ptr<TPaneele> fCurrentPaneel;
 };
-
-// The program's catalogue, created at the first use and destroyed at exit.
-TCatalogue& Catalogue();
-TProduct* FindProduct(const QString& artikelNr);
-TProductGroup* FindProductGroup(const QString& artikelNr);
 
 // A raw double of an article record; EReadError when it is not a finite number.
 double ReadFiniteDouble(TReader& reader);

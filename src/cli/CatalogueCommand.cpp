@@ -1,8 +1,9 @@
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueJson.h"
-#include "platform/AppSettings.h"
+#include "offer/EngineContext.h"
 
 #include <QJsonDocument>
 #include <QTextStream>
@@ -57,40 +58,25 @@ void PrintCatalogue(const TCatalogue& catalogue, const TCurrency& currency) {
 } // namespace
 
 int RunCatalogueCommand(const QStringList& args) {
-    QString dataFolder;
-    bool json = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == u"--json") {
-            json = true;
-        } else if (arg == u"--data" && i + 1 < args.size()) {
-            dataFolder = args[++i];
-        } else if (arg.startsWith(QStringLiteral("--data="))) {
-            dataFolder = arg.mid(7);
-        } else if (arg == u"-h" || arg == u"--help") {
-            std::fputs(kCatalogueUsage, stdout);
-            return 0;
-        } else {
-            std::fprintf(stderr, "tarv-cli catalogue: unbekanntes Argument \"%s\"\n\n%s",
-                         qPrintable(arg), kCatalogueUsage);
-            return 2;
-        }
-    }
+    return RunCommand(QStringLiteral("catalogue"), [&] {
+        TCommandLine line(QStringLiteral("catalogue"), kCatalogueUsage);
+        line.AddFlag(QStringLiteral("json"));
+        if (!line.Parse(args, {0})) return 0;
+        const bool json = line.IsSet(QStringLiteral("json"));
 
-    TAppSettings& settings = AppSettings();
-    if (!dataFolder.isEmpty()) settings.SetDataFolder(dataFolder);
-    settings.WorkOutFolders();
-    settings.ReadUser();
-    const TCurrency currency = settings.Currency();
+        TEngineContext context;
+        UseDataFolder(context, line.DataFolder());
+        TAppSettings& settings = context.Settings;
+        settings.ReadUser();
+        const TCurrency currency = settings.Currency();
 
-    TCliReporter reporter(json);
-    LoadProducts(Catalogue(), settings.Folders().ProductPath, reporter);
-    if (json) {
-        const QJsonObject object = CatalogueToJson(Catalogue(), currency, reporter.Errors());
-        const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
-        std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
-    } else {
-        PrintCatalogue(Catalogue(), currency);
-    }
-    return reporter.Errors().empty() ? 0 : 1;
+        TCliReporter reporter(json);
+        LoadProducts(context.Catalogue, settings.Folders().ProductPath, reporter);
+        if (json)
+            PrintJson(
+                QJsonDocument(CatalogueToJson(context.Catalogue, currency, reporter.Errors())));
+        else
+            PrintCatalogue(context.Catalogue, currency);
+        return reporter.Errors().empty() ? 0 : 1;
+    });
 }

@@ -1,13 +1,20 @@
 #pragma once
 // The subcommands of tarv-cli. Each takes the arguments after its name and returns the exit
-// status; output goes to stdout, errors to stderr.
+// status; output goes to stdout, errors to stderr in the form of cli/CliSupport.h.
 
 #include <QStringList>
 
+// polygon FILE: area, perimeter, centroid and extent of an outline file.
 int RunPolygonCommand(const QStringList& args);
 // info PLAN.pln [--json]: the loaded plan as a German summary or one JSON object.
 int RunInfoCommand(const QStringList& args);
 // convert IN.pln OUT.pln: loads and saves in the current format.
 int RunConvertCommand(const QStringList& args);
-// catalogue [--data DIR] [--json]: the article catalogue as the program loads it at start-up.
+// catalogue [--json]: the article catalogue as the program loads it at start-up.
 int RunCatalogueCommand(const QStringList& args);
+// lay --outline "x,y ..." --article NR --pattern NAME (--edge K | --along LINE) ...: builds a
+// plan from outlines and lays it as the program does; lay --list, lay --list-uk: the patterns
+// and the substructure layouts with their parameters.
+int RunLayCommand(const QStringList& args);
+// render PLAN.pln OUT.png [--scale PX_PER_M] [--no-images]: a picture of the plan.
+int RunRenderCommand(const QStringList& args);

@@ -1,13 +1,15 @@
 // tarv-cli info: what a plan file holds, as the program sees it after loading.
 
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlanJson.h"
 
+#include "model/Generators.h"
 #include "model/PlanDocument.h"
 #include "model/PlanFile.h"
 #include "model/Shapes.h"
+#include "offer/EngineContext.h"
 #include "platform/Numbers.h"
-#include "substructure/LattenGeneratoren.h"
 
 #include <QJsonDocument>
 #include <QTextStream>
@@ -43,26 +45,26 @@ void PrintSummary(const TPlanDocument& plan, QTextStream& out) {
     int index = 0;
     for (const auto& shape : plan.ShapeList) {
         int holes = 0;
-        for (int h : shape->VPolygon->hole)
+        for (int h : shape->VPolygon().hole)
             holes += h != 0 ? 1 : 0;
         size_t objects = 0;
-        for (const auto& layer : shape->Layers)
+        for (const auto& layer : shape->Layers())
             objects += layer.size();
-        out << "  Fläche " << ++index << ": " << (shape->Closed ? "geschlossen" : "offen")
+        out << "  Fläche " << ++index << ": " << (shape->Closed() ? "geschlossen" : "offen")
             << ", Aussparung: " << YesNo(shape->IsAussparung())
             << ", Eckpunkte: " << shape->VertexCount()
-            << ", wirksame Umrisse: " << shape->VPolygon->num_contours() - holes
+            << ", wirksame Umrisse: " << shape->VPolygon().num_contours() - holes
             << ", davon Löcher: " << holes << "\n";
-        out << "    Fläche " << Num(shape->Flaeche, 2) << " m², Umfang " << Num(shape->Umfang, 2)
-            << " m, Schwerpunkt " << Num(shape->Schwerpunkt.x, 1) << " / "
-            << Num(shape->Schwerpunkt.y, 1) << " cm\n";
-        out << "    Ebenen: " << shape->Layers.size() << ", Objekte: " << objects;
-        if (!shape->LattenArtikelNr.IsEmpty())
-            out << ", Lattenartikel: " << shape->LattenArtikelNr.Text();
+        out << "    Fläche " << Num(shape->Flaeche(), 2) << " m², Umfang "
+            << Num(shape->Umfang(), 2) << " m, Schwerpunkt " << Num(shape->Schwerpunkt().x, 1)
+            << " / " << Num(shape->Schwerpunkt().y, 1) << " cm\n";
+        out << "    Ebenen: " << shape->LayerCount() << ", Objekte: " << objects;
+        if (!shape->LattenArtikelNr().isEmpty())
+            out << ", Lattenartikel: " << shape->LattenArtikelNr();
         out << "\n";
-        if (shape->LattenGenerator)
-            out << "    Unterkonstruktion: " << shape->LattenGenerator->Name << "\n";
-        for (const TVektorGruppe& group : shape->VerlattungColl) {
+        if (const TLattenGeneratorBase* generator = shape->LattenGenerator())
+            out << "    Unterkonstruktion: " << generator->Name << "\n";
+        for (const TVektorGruppe& group : shape->VerlattungColl()) {
             double length = 0;
             for (const TVektor& batten : group.Vektoren)
                 length += batten.Betrag();
@@ -84,28 +86,29 @@ void PrintSummary(const TPlanDocument& plan, QTextStream& out) {
     out << "Spiegel/Feder:   " << Num(plan.GesamtSpiegel / 100, 1) << " m\n";
 }
 
+const char* const kInfoUsage =
+    "Aufruf: tarv-cli info PLAN.pln [--json] [--data ORDNER]\n"
+    "  Lädt einen Verlegeplan wie das Programm und zeigt, was er enthält.\n"
+    "  --json         ein JSON-Objekt mit den Feldnamen des Plans\n"
+    "  --data ORDNER  Datenordner, dessen Lattenartikel ältere Pläne ohne eigenen bekommen\n";
+
 } // namespace
 
 int RunInfoCommand(const QStringList& args) {
-    QStringList files = args;
-    const bool json = files.removeAll(QStringLiteral("--json")) > 0;
-    if (files.size() != 1 || files.first().startsWith(QLatin1String("--"))) {
-        std::fputs("Aufruf: tarv-cli info PLAN.pln [--json]\n", stderr);
-        return 2;
-    }
-    const QString path = files.first();
-    std::unique_ptr<TPlanDocument> plan = LoadPlanFile(path);
-    if (!plan) {
-        std::fprintf(stderr, "%s\n", qPrintable(PlanLoadErrorText(path)));
-        return 1;
-    }
-    plan->UpdateSummen();
-    if (json) {
-        const QByteArray text = QJsonDocument(PlanToJson(*plan)).toJson(QJsonDocument::Indented);
-        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
-    } else {
-        QTextStream out(stdout);
-        PrintSummary(*plan, out);
-    }
-    return 0;
+    return RunCommand(QStringLiteral("info"), [&] {
+        TCommandLine line(QStringLiteral("info"), kInfoUsage);
+        line.AddFlag(QStringLiteral("json"));
+        if (!line.Parse(args, {1})) return 0;
+        TEngineContext context;
+        const QString path = line.Positional().first();
+        std::unique_ptr<TPlanDocument> plan = LoadPlan(context, path, line.DataFolder());
+        plan->UpdateSummen();
+        if (line.IsSet(QStringLiteral("json"))) {
+            PrintJson(QJsonDocument(PlanToJson(*plan)));
+        } else {
+            QTextStream out(stdout);
+            PrintSummary(*plan, out);
+        }
+        return 0;
+    });
 }

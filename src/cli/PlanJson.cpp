@@ -1,12 +1,11 @@
 #include "cli/PlanJson.h"
 
 #include "cli/SubstructureCli.h"
-#include "laying/Patterns.h"
+#include "model/Generators.h"
 #include "model/GraphBalken.h"
 #include "model/GraphPaneele.h"
 #include "model/PlanDocument.h"
 #include "model/Shapes.h"
-#include "substructure/LattenGeneratoren.h"
 
 #include <QJsonArray>
 
@@ -54,31 +53,32 @@ QJsonArray Objects(const TGraphicObjectList& objects) {
 
 QJsonObject ShapeJson(const TShape& shape, const TLayerJsonExtra& layerExtra) {
     QJsonArray vpolygon;
-    for (int c = 0; c < shape.VPolygon->num_contours(); ++c)
-        vpolygon.append(QJsonObject{{"hole", shape.VPolygon->hole[size_t(c)] != 0},
-                                    {"vertices", Vertices(shape.VPolygon->contour[size_t(c)])}});
+    const Tgpc_polygon& effective = shape.VPolygon();
+    for (int c = 0; c < effective.num_contours(); ++c)
+        vpolygon.append(QJsonObject{{"hole", effective.hole[size_t(c)] != 0},
+                                    {"vertices", Vertices(effective.contour[size_t(c)])}});
     QJsonArray layers;
-    for (size_t i = 0; i < shape.Layers.size(); ++i) {
-        const TPatternGenerator* generator = shape.GetPatternGenerator(static_cast<int>(i));
+    for (int i = 0; i < shape.LayerCount(); ++i) {
+        const TPatternGeneratorBase* generator = shape.GetPatternGenerator(i);
         QJsonObject layer{
             {"Name", generator ? QJsonValue(generator->Name) : QJsonValue(QJsonValue::Null)},
-            {"objects", Objects(shape.Layers[i])}};
-        if (layerExtra) layerExtra(shape, static_cast<int>(i), layer);
+            {"objects", Objects(shape.Layer(i))}};
+        if (layerExtra) layerExtra(shape, i, layer);
         layers.append(layer);
     }
     QJsonObject json{
         {"ArtikelNr", shape.ArtikelNr.Text()},
-        {"Closed", shape.Closed},
-        {"Operator", static_cast<int>(shape.Operator)},
-        {"Color", static_cast<qint64>(shape.Color)},
+        {"Closed", shape.Closed()},
+        {"Operator", static_cast<int>(shape.Operator())},
+        {"Color", static_cast<qint64>(shape.Color())},
         {"FPolygon", Vertices(shape.Outline())},
         {"VPolygon", vpolygon},
-        {"Flaeche", Number(shape.Flaeche)},
-        {"Umfang", Number(shape.Umfang)},
-        {"Schwerpunkt", Point(shape.Schwerpunkt.x, shape.Schwerpunkt.y)},
-        {"Konturbemassung", shape.Konturbemassung},
-        {"Aussenbemassung", shape.Aussenbemassung},
-        {"LattenArtikelNr", shape.LattenArtikelNr.Text()},
+        {"Flaeche", Number(shape.Flaeche())},
+        {"Umfang", Number(shape.Umfang())},
+        {"Schwerpunkt", Point(shape.Schwerpunkt().x, shape.Schwerpunkt().y)},
+        {"Konturbemassung", shape.Konturbemassung()},
+        {"Aussenbemassung", shape.Aussenbemassung()},
+        {"LattenArtikelNr", shape.LattenArtikelNr()},
         {"Layers", layers},
     };
     const QJsonObject substructure = ShapeSubstructureJson(shape);

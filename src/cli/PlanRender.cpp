@@ -27,10 +27,11 @@ TPen ThinPen(TColor Color) {
 std::vector<std::vector<QPoint>> Rings(const TShape& Shape) {
     std::vector<std::vector<QPoint>> rings;
     std::size_t first = 0;
-    for (const std::int32_t count : Shape.PolyPointCount) {
-        const std::size_t end = std::min(Shape.PolyPoints.size(), first + std::size_t(count));
-        rings.emplace_back(Shape.PolyPoints.begin() + std::ptrdiff_t(first),
-                           Shape.PolyPoints.begin() + std::ptrdiff_t(end));
+    const std::vector<QPoint>& points = Shape.PolyPoints();
+    for (const std::int32_t count : Shape.PolyPointCount()) {
+        const std::size_t end = std::min(points.size(), first + std::size_t(count));
+        rings.emplace_back(points.begin() + std::ptrdiff_t(first),
+                           points.begin() + std::ptrdiff_t(end));
         first = end;
     }
     return rings;
@@ -38,7 +39,6 @@ std::vector<std::vector<QPoint>> Rings(const TShape& Shape) {
 
 std::vector<QPoint> DrawnOutline(const TShape& Shape) {
     std::vector<QPoint> points;
-    if (!Shape.FPolygon || Shape.FPolygon->num_contours() == 0) return points;
     for (const Tgpc_vertex& v : Shape.Outline().vertex)
         points.emplace_back(int(RoundTiesEvenToInt(v.x)), int(RoundTiesEvenToInt(v.y)));
     return points;
@@ -46,16 +46,16 @@ std::vector<QPoint> DrawnOutline(const TShape& Shape) {
 
 void DrawArea(TCanvas& Canvas, const TShape& Shape, int DrawFlags) {
     const std::vector<std::vector<QPoint>> rings = Rings(Shape);
-    const bool closed = Shape.Closed && !rings.empty();
+    const bool closed = Shape.Closed() && !rings.empty();
     Canvas.ClearClip();
     Canvas.Pen = ThinPen(kFrameColor);
     if (closed) {
-        Canvas.Brush = TBrush{Shape.Color, TBrushStyle::bsSolid};
+        Canvas.Brush = TBrush{Shape.Color(), TBrushStyle::bsSolid};
         Canvas.PolyPolygon(rings);
     }
 
-    Canvas.SetClipPath(Shape.ClipPath); // an open area has none: nothing to clip to
-    for (const TGraphicObjectList& layer : Shape.Layers)
+    Canvas.SetClipPath(Shape.ClipPath()); // an open area has none: nothing to clip to
+    for (const TGraphicObjectList& layer : Shape.Layers())
         for (const auto& object : layer) {
             // Draw code changes pen and brush; every object starts from the same state.
             Canvas.Pen = ThinPen(RGBColor(0, 0, 0));
@@ -77,7 +77,7 @@ void DrawArea(TCanvas& Canvas, const TShape& Shape, int DrawFlags) {
 
 } // namespace
 
-QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre, bool Images,
+QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre, TImageCache* Pictures,
                   const std::function<void(TCanvas&)>& Overlay) {
     if (!std::isfinite(PxPerMetre) || PxPerMetre <= 0) return QImage();
     double x1, y1, x2, y2;
@@ -96,9 +96,9 @@ QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre, bool Images,
     QPainter painter(&image);
     painter.translate(kRenderMargin - x1 * scale, kRenderMargin - y1 * scale);
     painter.scale(scale, scale);
-    TCanvas canvas(painter);
-    const int flags = Images && !ImageCache().ImagePath().isEmpty() ? TGraphPaneel::dfImage
-                                                                    : TGraphPaneel::dfFill;
+    const bool images = Pictures != nullptr && !Pictures->ImagePath().isEmpty();
+    TCanvas canvas(painter, images ? Pictures : nullptr);
+    const int flags = images ? TGraphPaneel::dfImage : TGraphPaneel::dfFill;
     // Lower areas first: later ones lie above them.
     for (const auto& shape : Document.ShapeList)
         DrawArea(canvas, *shape, flags);

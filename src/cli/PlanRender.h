@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 // A picture of a whole plan without a window: every area's effective outline filled with its
 // colour (holes stay open), then the objects of its layers drawn by their own Draw code, clipped
 // to the area. Model units (cm) are mapped by the painter's transform, so the objects draw in
@@ -8,8 +7,10 @@
 
 #include <QImage>
 
+#include <functional>
+
 class TCanvas;
-class TCanvas;
+class TImageCache;
 class TPlanDocument;
 
 constexpr double kDefaultRenderScale = 100; // pixels per metre
@@ -18,9 +19,10 @@ constexpr int kRenderMargin = 20;
 // Larger pictures are refused rather than exhausting memory.
 constexpr int kMaxRenderSide = 16384;
 
-// `Images`: boards show their surface pictures from the image cache when its folder is set;
-// otherwise they are filled with their colour. A null image when the scale is not positive and
-// finite or the picture would exceed kMaxRenderSide.
+// `Pictures`: boards show their surface pictures from this cache when its folder is set;
+// otherwise (and without a cache) they are filled with their colour. A null image when the
+// scale is not positive and finite or the picture would exceed kMaxRenderSide.
 // `Overlay` draws on top of the areas, on the same canvas in model units (the battens).
 QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre = kDefaultRenderScale,
-                  bool Images = true, const std::function<void(TCanvas&)>& Overlay = {});
+                  TImageCache* Pictures = nullptr,
+                  const std::function<void(TCanvas&)>& Overlay = {});

@@ -1,3 +1,4 @@
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
 #include "geometry/GPCUtils.h"
@@ -14,6 +15,11 @@ namespace {
 QString Num(double v, int decimals) {
     return FormatFixed(v, decimals, QLatin1Char(','));
 }
+
+const char* const kPolygonUsage =
+    "Aufruf: tarv-cli polygon DATEI\n"
+    "  Fläche, Umfang, Schwerpunkt und Ausdehnung eines Umrisses. Die Textdatei hat je Zeile\n"
+    "  \"x y\" in cm; \"Kontur\" oder \"Loch\" beginnt einen neuen Umriss, \"#\" eine Bemerkung.\n";
 
 // Lines "x y"; "Kontur" / "Loch" start a new outline or hole; "#" starts a comment.
 bool ReadOutlineFile(const QString& path, Tgpc_polygon& polygon, QString& error) {
@@ -68,19 +74,7 @@ double Perimeter(const Tgpc_polygon& polygon) {
     return sum;
 }
 
-} // namespace
-
-int RunPolygonCommand(const QStringList& args) {
-    if (args.size() != 1) {
-        std::fputs("Aufruf: tarv-cli polygon DATEI\n", stderr);
-        return 2;
-    }
-    Tgpc_polygon polygon;
-    QString error;
-    if (!ReadOutlineFile(args.first(), polygon, error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+void PrintPolygon(const Tgpc_polygon& polygon) {
     QTextStream out(stdout);
     int holes = 0;
     for (int h : polygon.hole)
@@ -103,5 +97,18 @@ int RunPolygonCommand(const QStringList& args) {
         out << "Um 10 cm eingerückt: nichts bleibt übrig\n";
     else
         out << "Um 10 cm eingerückt: " << Num(GPCPolygonFlaeche(*inner), 2) << " m²\n";
-    return 0;
+}
+
+} // namespace
+
+int RunPolygonCommand(const QStringList& args) {
+    return RunCommand(QStringLiteral("polygon"), [&] {
+        TCommandLine line(QStringLiteral("polygon"), kPolygonUsage);
+        if (!line.Parse(args, {1})) return 0;
+        Tgpc_polygon polygon;
+        QString error;
+        if (!ReadOutlineFile(line.Positional().first(), polygon, error)) WorkError(error);
+        PrintPolygon(polygon);
+        return 0;
+    });
 }

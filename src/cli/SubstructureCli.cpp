@@ -5,10 +5,11 @@
 #include "platform/Canvas.h"
 #include "platform/Numbers.h"
 #include "platform/PublishedProperties.h"
-#include "substructure/LattenGeneratoren.h"
 #include "substructure/NeuVerlatten.h"
+#include "substructure/SubstructureContext.h"
 #include "substructure/UKPrev.h"
 
+#include <QCommandLineParser>
 #include <QTextStream>
 
 #include <cmath>
@@ -31,58 +32,49 @@ QJsonValue PropertyValue(const TPublishedProperty& p) {
     return Number(p.Get());
 }
 
-bool TakeValue(QStringList& Args, qsizetype i, QString& Value, QString& Error) {
-    if (i + 1 >= Args.size()) {
-        Error = QStringLiteral("%1 erwartet einen Wert").arg(Args[i]);
-        return false;
-    }
-    Value = Args[i + 1];
-    Args.remove(i, 2);
-    return true;
-}
-
 } // namespace
 
-bool TakeSubstructureOptions(QStringList& Args, TSubstructureCliOptions& Options, QString& Error) {
-    qsizetype i = 0;
-    while (i < Args.size()) {
-        const QString option = Args[i];
-        QString value;
-        if (option == QLatin1String("--substructure")) {
-            if (!TakeValue(Args, i, value, Error)) return false;
-            std::int64_t id = 0;
-            if (!ParseInteger(value, id) || id < 0 || id > 1000) {
-                Error = QStringLiteral("Ungültige Unterkonstruktion \"%1\"").arg(value);
-                return false;
-            }
-            Options.LayoutID = static_cast<std::int32_t>(id);
-        } else if (option == QLatin1String("--batten")) {
-            if (!TakeValue(Args, i, value, Error)) return false;
-            Options.BattenNr = value;
-        } else if (option == QLatin1String("--set-uk")) {
-            if (!TakeValue(Args, i, value, Error)) return false;
-            if (value.indexOf(QLatin1Char('=')) <= 0) {
-                Error =
-                    QStringLiteral("--set-uk erwartet EIGENSCHAFT=WERT, nicht \"%1\"").arg(value);
-                return false;
-            }
-            Options.Settings << value;
-        } else {
-            ++i;
-            continue;
+void AddSubstructureOptions(QCommandLineParser& Parser) {
+    for (const char* option : {"substructure", "batten", "set-uk"})
+        Parser.addOption(
+            QCommandLineOption(QLatin1String(option), QString(), QStringLiteral("WERT")));
+}
+
+bool ReadSubstructureOptions(const QCommandLineParser& Parser, TSubstructureCliOptions& Options,
+                             QString& Error) {
+    if (Parser.isSet(QStringLiteral("substructure"))) {
+        const QString value = Parser.value(QStringLiteral("substructure"));
+        std::int64_t id = 0;
+        if (!ParseInteger(value, id) || id < 0 || id > 1000) {
+            Error = QStringLiteral("Ungültige Unterkonstruktion \"%1\"").arg(value);
+            return false;
         }
+        Options.LayoutID = static_cast<std::int32_t>(id);
+        Options.Any = true;
+    }
+    if (Parser.isSet(QStringLiteral("batten"))) {
+        Options.BattenNr = Parser.value(QStringLiteral("batten"));
+        Options.Any = true;
+    }
+    for (const QString& value : Parser.values(QStringLiteral("set-uk"))) {
+        if (value.indexOf(QLatin1Char('=')) <= 0) {
+            Error = QStringLiteral("--set-uk erwartet EIGENSCHAFT=WERT, nicht \"%1\"").arg(value);
+            return false;
+        }
+        Options.Settings << value;
         Options.Any = true;
     }
     return true;
 }
 
-bool ApplySubstructureOptions(TPlanDocument& Plan, const std::vector<TShape*>& Shapes,
+bool ApplySubstructureOptions(TSubstructureContext& Context, TPlanDocument& Plan,
+                              const std::vector<TShape*>& Shapes,
                               const TSubstructureCliOptions& Options, const TPaneele& Board,
                               const QString& UKPrevFile, QString& Error) {
     if (!Options.Any) return true;
-    TSubstructureDefaults& defaults = SubstructureDefaults();
-    TLattenGenerator* prototype =
-        Options.LayoutID >= 0 ? LattenPrototype(Options.LayoutID) : defaults.DefaultLattenGenerator;
+    TSubstructureDefaults& defaults = Context.SubstructureDefaults;
+    TLattenGenerator* prototype = Options.LayoutID >= 0 ? Context.LattenPrototype(Options.LayoutID)
+                                                        : defaults.DefaultLattenGenerator;
     if (prototype == nullptr) {
         Error = Options.LayoutID >= 0
                     ? QStringLiteral("Unbekannte Unterkonstruktion %1").arg(Options.LayoutID)
@@ -112,22 +104,21 @@ bool ApplySubstructureOptions(TPlanDocument& Plan, const std::vector<TShape*>& S
         }
     }
     prototype->Assign(*edited);
-    prototype->Shape = nullptr;
 
     if (!Options.BattenNr.isEmpty()) defaults.DefaultUKArtikel = Options.BattenNr;
     prototype->LattenArtNr.SetText(defaults.DefaultUKArtikel);
     defaults.DefaultLattenGenerator = prototype;
     for (TShape* shape : Shapes)
-        shape->LattenGenerator.reset();
-    NeuVerlatten(Plan, Shapes);
+        shape->SetLattenGenerator(nullptr);
+    NeuVerlatten(Context, Plan, Shapes);
     // The prototypes keep the user's last settings; errors writing them are not the run's.
-    if (!UKPrevFile.isEmpty()) WriteUKPrevFile(UKPrevFile, LattenGeneratorList());
+    if (!UKPrevFile.isEmpty()) WriteUKPrevFile(UKPrevFile, Context.LattenGeneratorList);
     return true;
 }
 
-QJsonArray LattenGeneratorListJson() {
+QJsonArray LattenGeneratorListJson(const TLattenGeneratorList& Prototypes) {
     QJsonArray list;
-    for (const auto& prototype : LattenGeneratorList()) {
+    for (const auto& prototype : Prototypes) {
         if (!prototype) continue;
         QJsonArray properties;
         for (const TPublishedProperty& p : PropertiesOf(*prototype)) {
@@ -149,8 +140,8 @@ QJsonArray LattenGeneratorListJson() {
     return list;
 }
 
-void PrintLattenGeneratorList(QTextStream& Out) {
-    for (const auto& prototype : LattenGeneratorList()) {
+void PrintLattenGeneratorList(QTextStream& Out, const TLattenGeneratorList& Prototypes) {
+    for (const auto& prototype : Prototypes) {
         if (!prototype) continue;
         Out << QStringLiteral("%1").arg(prototype->BitMapIndex, 2) << "  " << prototype->Name
             << " (" << prototype->ClassName() << ")\n";
@@ -195,20 +186,21 @@ QJsonArray VerlattungCollJson(const std::vector<TVektorGruppe>& VerlattungColl) 
 
 QJsonObject ShapeSubstructureJson(const TShape& Shape) {
     double length = 0;
-    for (const TVektorGruppe& group : Shape.VerlattungColl)
+    for (const TVektorGruppe& group : Shape.VerlattungColl())
         for (const TVektor& v : group.Vektoren)
             length += v.Betrag();
-    return QJsonObject{{"LattenGenerator", LattenGeneratorJson(Shape.LattenGenerator.get())},
-                       {"VerlattungColl", VerlattungCollJson(Shape.VerlattungColl)},
+    return QJsonObject{{"LattenGenerator", LattenGeneratorJson(LattenGeneratorOf(Shape))},
+                       {"VerlattungColl", VerlattungCollJson(Shape.VerlattungColl())},
                        {"LaengeVerlattung", Number(length)}};
 }
 
 void DrawVerlattung(TCanvas& Canvas, const TShape& Shape) {
     const TPen given = Canvas.Pen;
-    const bool several = Shape.VerlattungColl.size() > 1;
+    const TVektorColl& groups = Shape.VerlattungColl();
+    const bool several = groups.size() > 1;
     static constexpr TPenStyle kStyles[3] = {TPenStyle::psDashDot, TPenStyle::psDot,
                                              TPenStyle::psDash};
-    for (size_t i = 0; i < Shape.VerlattungColl.size(); ++i) {
+    for (size_t i = 0; i < groups.size(); ++i) {
         TPen pen = given;
         if (several) {
             pen.DashPattern.clear();
@@ -217,7 +209,7 @@ void DrawVerlattung(TCanvas& Canvas, const TShape& Shape) {
         }
         // Wide pens with a style are not available: such battens are dashed by hand.
         const bool plain = pen.Width < 2 || pen.Style == TPenStyle::psSolid;
-        for (const TVektor& batten : Shape.VerlattungColl[i].Vektoren) {
+        for (const TVektor& batten : groups[i].Vektoren) {
             Canvas.Pen = pen;
             if (plain)
                 batten.Draw(Canvas);

@@ -8,15 +8,19 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+class QCommandLineParser;
 class QTextStream;
 class TCanvas;
 class TLattenGenerator;
 class TPaneele;
 class TPlanDocument;
 class TShape;
+class TSubstructureContext;
 struct TVektorGruppe;
+using TLattenGeneratorList = std::vector<std::unique_ptr<TLattenGenerator>>;
 
 // --substructure ID, --batten NR, --set-uk PROPERTY=VALUE (repeatable).
 struct TSubstructureCliOptions {
@@ -26,22 +30,25 @@ struct TSubstructureCliOptions {
     QStringList Settings;       // "PROPERTY=VALUE", in the order given
 };
 
-// Takes the substructure options out of Args. False with Error set for a missing or malformed
-// value.
-bool TakeSubstructureOptions(QStringList& Args, TSubstructureCliOptions& Options, QString& Error);
+// The substructure options of "lay" on a command line.
+void AddSubstructureOptions(QCommandLineParser& Parser);
+// Their values once the line is parsed; false with Error set for a malformed value.
+bool ReadSubstructureOptions(const QCommandLineParser& Parser, TSubstructureCliOptions& Options,
+                             QString& Error);
 
 // After laying: makes the chosen layout (or the default laying chose) the default, with the
 // board's defaults, then --batten and --set-uk applied, gives the areas fresh copies of it and
 // generates their battens. The changed prototypes are written to UKPrevFile when it is not
 // empty. False with Error (nothing regenerated) for an unknown layout or a refused property.
-bool ApplySubstructureOptions(TPlanDocument& Plan, const std::vector<TShape*>& Shapes,
+bool ApplySubstructureOptions(TSubstructureContext& Context, TPlanDocument& Plan,
+                              const std::vector<TShape*>& Shapes,
                               const TSubstructureCliOptions& Options, const TPaneele& Board,
                               const QString& UKPrevFile, QString& Error);
 
 // "lay --list-uk": every layout with identifier, class, name and its properties (kind, range,
 // default, current value).
-QJsonArray LattenGeneratorListJson();
-void PrintLattenGeneratorList(QTextStream& Out);
+QJsonArray LattenGeneratorListJson(const TLattenGeneratorList& Prototypes);
+void PrintLattenGeneratorList(QTextStream& Out, const TLattenGeneratorList& Prototypes);
 
 // Class name, Name, BitMapIndex, LattenArtNr and the properties by name; null for none.
 QJsonValue LattenGeneratorJson(const TLattenGenerator* Generator);

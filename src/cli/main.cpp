@@ -1,12 +1,8 @@
 // tarv-cli: the engine in batch mode, without a display.
 
 #include "cli/Commands.h"
-#include "cli/LayCommand.h"
-#include "cli/RenderCommand.h"
-#include "laying/PatternList.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
 
 #include <cstdio>
 
@@ -25,16 +21,29 @@ const char* const kUsage =
     "                  (--json: ein JSON-Objekt mit den Feldnamen des Plans)\n"
     "  convert EIN.pln AUS.pln\n"
     "                  Verlegeplan laden und im aktuellen Dateiformat speichern\n"
-    "  catalogue [--data ORDNER] [--json]\n"
+    "  catalogue [--json]\n"
     "                  Artikelstamm laden und Warengruppen mit Artikeln auflisten\n"
     "  lay --outline \"x,y x,y ...\" --article NR --pattern NAME (--edge K | --along ...)\n"
     "                  Verlegefläche(n) verlegen; tarv-cli lay --help zeigt alle Optionen\n"
-    "  render PLAN.pln AUS.png [--scale PX_PRO_M] [--no-images] [--data ORDNER]\n"
+    "  render PLAN.pln AUS.png [--scale PX_PRO_M] [--no-images]\n"
     "                  Verlegeplan als Bild zeichnen\n"
+    "\n"
+    "Jeder Befehl nimmt --data ORDNER (der Datenordner mit Artikelstamm, Bildern und\n"
+    "Einstellungen statt des Benutzerordners, wie TARV_DATA_DIR) und --help.\n"
     "\n"
     "Optionen:\n"
     "  -h, --help      diese Hilfe\n"
     "  --version       Programmversion\n";
+
+struct TCommand {
+    const char* Name;
+    int (*Run)(const QStringList& Args);
+};
+
+constexpr TCommand kCommands[] = {
+    {"polygon", &RunPolygonCommand},     {"info", &RunInfoCommand}, {"convert", &RunConvertCommand},
+    {"catalogue", &RunCatalogueCommand}, {"lay", &RunLayCommand},   {"render", &RunRenderCommand},
+};
 
 } // namespace
 
@@ -50,15 +59,10 @@ int main(int argc, char** argv) {
         std::printf("tarv-cli %s\n", TARV_VERSION);
         return 0;
     }
-    // Plans name their pattern generators; the prototypes must exist before any plan is read.
-    CreatePatternPrototypes();
     const QString command = args.takeFirst();
-    if (command == "polygon") return RunPolygonCommand(args);
-    if (command == "info") return RunInfoCommand(args);
-    if (command == "convert") return RunConvertCommand(args);
-    if (command == "catalogue") return RunCatalogueCommand(args);
-    if (command == "lay") return RunLayCommand(args);
-    if (command == "render") return RunRenderCommand(args);
-    std::fprintf(stderr, "tarv-cli: unbekannter Befehl \"%s\"\n\n%s", qPrintable(command), kUsage);
+    for (const TCommand& c : kCommands)
+        if (command == QLatin1String(c.Name)) return c.Run(args);
+    std::fprintf(stderr, "Unbekannter Befehl \"%s\"\nHilfe: tarv-cli --help\n",
+                 qPrintable(command));
     return 2;
 }

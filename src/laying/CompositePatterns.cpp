@@ -34,15 +34,15 @@ struct TFrame {
 };
 
 TFrame FrameOf(const TShape& Shape) {
-    const TVektor& l = Shape.LegeVektor;
-    const TVektor& s = Shape.SymetrieVek;
+    const TVektor& l = Shape.LegeVektor();
+    const TVektor& s = Shape.SymetrieVek();
     return {l.x, l.y, l.rx, l.ry, s.rx, s.ry};
 }
 
 // Whether there is a frame and an article the loops can work with.
-bool CanLay(const TPatternGenerator& Gen) {
-    if (Gen.Shape == nullptr || !Gen.TPatternGenerator::Possible(*Gen.Product)) return false;
-    const TVektor& l = Gen.Shape->LegeVektor;
+bool CanLay(const TPatternGenerator& Gen, const TShape& Shape) {
+    if (!Gen.TPatternGenerator::Possible(*Gen.Product)) return false;
+    const TVektor& l = Shape.LegeVektor();
     return l.rx != 0 || l.ry != 0;
 }
 
@@ -57,11 +57,11 @@ TVerzahnGen::TVerzahnGen() {
     LattenGenID = 2;
 }
 
-std::unique_ptr<TPatternGenerator> TVerzahnGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TVerzahnGen::CreateNew() const {
     return std::make_unique<TVerzahnGen>();
 }
 
-void TVerzahnGen::Assign(const TPatternGenerator& Source) {
+void TVerzahnGen::Assign(const TPatternGeneratorBase& Source) {
     TPatternGenerator::Assign(Source);
     if (const auto* s = dynamic_cast<const TVerzahnGen*>(&Source)) fVerzahnung = s->fVerzahnung;
 }
@@ -79,10 +79,10 @@ double TVerzahnGen::PeriodeS() const {
     return L();
 }
 
-void TVerzahnGen::CreatePattern(TGraphicObjectList& Layer) {
+void TVerzahnGen::CreatePattern(TShape& Shape, TGraphicObjectList& Layer) {
     DeleteLayer(Layer);
-    if (!CanLay(*this)) return;
-    const TFrame f = FrameOf(*Shape);
+    if (!CanLay(*this, Shape)) return;
+    const TFrame f = FrameOf(Shape);
     const double w = W(), l = L();
     for (long long j = -1 - R(0.45 * dy / w); j <= R(1.45 * dy / w); ++j) {
         // Odd rows start pulled back by v, so their boards must reach v further ahead: the
@@ -91,18 +91,21 @@ void TVerzahnGen::CreatePattern(TGraphicObjectList& Layer) {
         const double u0 = -shift, v0 = double(j) * w;
         for (long long i = -1 - R((0.45 * dx - shift) / l); i <= R((1.45 * dx + shift) / l); ++i) {
             const double u = u0 + double(i) * l;
-            AddBoard(Layer, f.X(u, v0), f.Y(u, v0), l * f.sx, l * f.sy, w * f.lx, w * f.ly);
+            AddBoard(Shape, Layer, f.X(u, v0), f.Y(u, v0), l * f.sx, l * f.sy, w * f.lx, w * f.ly);
         }
     }
 }
 
+double TVerzahnGen::MaxVerzahnung() const {
+    return L() - 2;
+}
+
 void TVerzahnGen::SetVerzahnung(double Value) {
     if (Value == fVerzahnung) return;
-    const double l = L();
-    if (!(Value >= 2 && Value <= l - 2))
-        throw EPropertyError("Die Verzahnungslänge muß zwischen " +
-                             FormatFixed(2, 1, QLatin1Char(',')) + " cm " +
-                             FormatFixed(l - 2, 1, QLatin1Char(',')) + " cm liegen.");
+    const double max = MaxVerzahnung();
+    if (!(Value >= kMinVerzahnung && Value <= max))
+        throw EPropertyError(
+            LengthRangeMessage(QStringLiteral("Die Verzahnungslänge"), kMinVerzahnung, max));
     fVerzahnung = Value;
 }
 
@@ -110,8 +113,8 @@ TPropertyList TVerzahnGen::Properties() {
     TPublishedProperty p;
     p.Name = QStringLiteral("Verzahnung");
     p.Kind = TPropertyKind::Real;
-    p.Min = 2;
-    p.Max = L() - 2;
+    p.Min = kMinVerzahnung;
+    p.Max = MaxVerzahnung();
     p.Default = 20;
     p.Get = [this] { return fVerzahnung; };
     p.Set = [this](double Value) { SetVerzahnung(Value); };
@@ -135,7 +138,7 @@ TWuerfelVersatzGen::TWuerfelVersatzGen() {
     LattenGenID = 4;
 }
 
-std::unique_ptr<TPatternGenerator> TWuerfelVersatzGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TWuerfelVersatzGen::CreateNew() const {
     return std::make_unique<TWuerfelVersatzGen>();
 }
 
@@ -156,10 +159,10 @@ double TWuerfelVersatzGen::PeriodeS() const {
     return 2 * L();
 }
 
-void TWuerfelVersatzGen::CreatePattern(TGraphicObjectList& Layer) {
+void TWuerfelVersatzGen::CreatePattern(TShape& Shape, TGraphicObjectList& Layer) {
     DeleteLayer(Layer);
-    if (!CanLay(*this)) return;
-    const TFrame f = FrameOf(*Shape);
+    if (!CanLay(*this, Shape)) return;
+    const TFrame f = FrameOf(Shape);
     const double w = W(), l = L();
     const long long n = R(l / w);
     if (n < 1) return;
@@ -176,12 +179,14 @@ void TWuerfelVersatzGen::CreatePattern(TGraphicObjectList& Layer) {
             // Boards along e_S, stacked across the band.
             for (long long t = 0; t < n; ++t) {
                 const double v = v0 + double(t) * w;
-                AddBoard(Layer, f.X(u0, v), f.Y(u0, v), l * f.sx, l * f.sy, w * f.lx, w * f.ly);
+                AddBoard(Shape, Layer, f.X(u0, v), f.Y(u0, v), l * f.sx, l * f.sy, w * f.lx,
+                         w * f.ly);
             }
             // Boards along e_L, side by side in the second block.
             for (long long t = 0; t < n; ++t) {
                 const double u = u0 + l + double(t) * w;
-                AddBoard(Layer, f.X(u, v0), f.Y(u, v0), l * f.lx, l * f.ly, w * f.sx, w * f.sy);
+                AddBoard(Shape, Layer, f.X(u, v0), f.Y(u, v0), l * f.lx, l * f.ly, w * f.sx,
+                         w * f.sy);
             }
         }
     }
@@ -194,7 +199,7 @@ TParkettGen::TParkettGen() {
     BitMapIndex = 9;
 }
 
-std::unique_ptr<TPatternGenerator> TParkettGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TParkettGen::CreateNew() const {
     return std::make_unique<TParkettGen>();
 }
 
@@ -210,10 +215,10 @@ double TParkettGen::PeriodeS() const {
     return L();
 }
 
-void TParkettGen::CreatePattern(TGraphicObjectList& Layer) {
+void TParkettGen::CreatePattern(TShape& Shape, TGraphicObjectList& Layer) {
     DeleteLayer(Layer);
-    if (!CanLay(*this)) return;
-    const TFrame f = FrameOf(*Shape);
+    if (!CanLay(*this, Shape)) return;
+    const TFrame f = FrameOf(Shape);
     const double w = W();
     // Strips do not depend on the article's length.
     const double x = 2 * dx;
@@ -222,7 +227,7 @@ void TParkettGen::CreatePattern(TGraphicObjectList& Layer) {
         const double v0 = double(j) * w;
         for (long long i = -1 - R(0.45 * dx / x); i <= R(1.45 * dx / x); ++i) {
             const double u = double(i) * x;
-            AddBoard(Layer, f.X(u, v0), f.Y(u, v0), x * f.sx, x * f.sy, w * f.lx, w * f.ly);
+            AddBoard(Shape, Layer, f.X(u, v0), f.Y(u, v0), x * f.sx, x * f.sy, w * f.lx, w * f.ly);
         }
     }
 }
@@ -236,7 +241,7 @@ TFischgraetGen::TFischgraetGen() {
     LattenGenID = 2;
 }
 
-std::unique_ptr<TPatternGenerator> TFischgraetGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TFischgraetGen::CreateNew() const {
     return std::make_unique<TFischgraetGen>();
 }
 
@@ -252,10 +257,10 @@ double TFischgraetGen::PeriodeS() const {
     return std::numbers::sqrt2 * L();
 }
 
-void TFischgraetGen::CreatePattern(TGraphicObjectList& Layer) {
+void TFischgraetGen::CreatePattern(TShape& Shape, TGraphicObjectList& Layer) {
     DeleteLayer(Layer);
-    if (!CanLay(*this)) return;
-    const TFrame f = FrameOf(*Shape);
+    if (!CanLay(*this, Shape)) return;
+    const TFrame f = FrameOf(Shape);
     const double w = W(), l = L();
     const double pl = PeriodeL(), ps = PeriodeS();
     // In the frame (u along e_S, v along e_L) the first board runs along (1, 1)/√2 from the
@@ -275,8 +280,9 @@ void TFischgraetGen::CreatePattern(TGraphicObjectList& Layer) {
     for (long long r = r0; r <= r1; ++r) {
         for (long long c = c0; c <= c1; ++c) {
             const double u = double(c) * ps, v = double(r) * pl;
-            AddBoard(Layer, f.X(u, v), f.Y(u, v), l * d1x, l * d1y, w * d2x, w * d2y);
-            AddBoard(Layer, f.X(u, v + pl), f.Y(u, v + pl), l * d2x, l * d2y, -w * d1x, -w * d1y);
+            AddBoard(Shape, Layer, f.X(u, v), f.Y(u, v), l * d1x, l * d1y, w * d2x, w * d2y);
+            AddBoard(Shape, Layer, f.X(u, v + pl), f.Y(u, v + pl), l * d2x, l * d2y, -w * d1x,
+                     -w * d1y);
         }
     }
 }

@@ -8,18 +8,22 @@
 // Rows of boards along e_S; every odd row is pulled back by the interlocking length.
 class TVerzahnGen : public TPatternGenerator {
 public:
-    double fVerzahnung = 20; // cm
+    static constexpr double kMinVerzahnung = 2; // cm
+    double fVerzahnung = 20;                    // cm
 
     TVerzahnGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
-    void Assign(const TPatternGenerator& Source) override;
+    // L - 2: the accepted lengths are kMinVerzahnung..MaxVerzahnung().
+    double MaxVerzahnung() const;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
+    void Assign(const TPatternGeneratorBase& Source) override;
     bool Possible(const TProduct& Article) const override;
     double PeriodeL() const override; // 2·W: two rows, so the row at the start stays even
     double PeriodeS() const override; // L
-    void CreatePattern(TGraphicObjectList& Layer) override;
+    void CreatePattern(TShape& Shape, TGraphicObjectList& Layer) override;
     TPropertyList Properties() override;
 
-    // Raises EPropertyError unless 2 <= Value <= L - 2; the current value is always accepted.
+    // Raises EPropertyError outside kMinVerzahnung..MaxVerzahnung(); the current value is always
+    // accepted.
     void SetVerzahnung(double Value);
 
 protected:
@@ -32,23 +36,23 @@ protected:
 class TWuerfelVersatzGen : public TPatternGenerator {
 public:
     TWuerfelVersatzGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
     // Panels whose length is a whole multiple of their width (within 1 % of a board).
     bool Possible(const TProduct& Article) const override;
     double PeriodeL() const override; // 2·L
     double PeriodeS() const override; // 2·L
-    void CreatePattern(TGraphicObjectList& Layer) override;
+    void CreatePattern(TShape& Shape, TGraphicObjectList& Layer) override;
 };
 
 // Parquet laid as continuous strips of one article width, each 2·dx long.
 class TParkettGen : public TPatternGenerator {
 public:
     TParkettGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
     bool Possible(const TProduct& Article) const override;
     double PeriodeL() const override; // W: one row, so rows stay aligned with the start edge
     double PeriodeS() const override; // L
-    void CreatePattern(TGraphicObjectList& Layer) override;
+    void CreatePattern(TShape& Shape, TGraphicObjectList& Layer) override;
 };
 
 // Herringbone: cells of two boards at -45° and +45° to the laying direction that form an L,
@@ -56,9 +60,9 @@ public:
 class TFischgraetGen : public TPatternGenerator {
 public:
     TFischgraetGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
     bool Possible(const TProduct& Article) const override;
     double PeriodeL() const override; // √2·W
     double PeriodeS() const override; // √2·L
-    void CreatePattern(TGraphicObjectList& Layer) override;
+    void CreatePattern(TShape& Shape, TGraphicObjectList& Layer) override;
 };

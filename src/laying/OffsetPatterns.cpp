@@ -57,11 +57,11 @@ TVersatzGen::TVersatzGen() {
     LattenGenID = 1;
 }
 
-std::unique_ptr<TPatternGenerator> TVersatzGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TVersatzGen::CreateNew() const {
     return std::make_unique<TVersatzGen>();
 }
 
-void TVersatzGen::Assign(const TPatternGenerator& Source) {
+void TVersatzGen::Assign(const TPatternGeneratorBase& Source) {
     TPatternGenerator::Assign(Source);
     if (const auto* s = dynamic_cast<const TVersatzGen*>(&Source)) {
         Versatz = s->Versatz;
@@ -90,12 +90,12 @@ double TVersatzGen::PeriodeS() const {
     return L();
 }
 
-void TVersatzGen::CreatePattern(TGraphicObjectList& Layer) {
+void TVersatzGen::CreatePattern(TShape& Shape, TGraphicObjectList& Layer) {
     DeleteLayer(Layer);
     const double w = W(), l = L();
-    if (Shape == nullptr || !PositiveSize(w, l)) return;
-    const TVektor& lege = Shape->LegeVektor;
-    const TVektor& sym = Shape->SymetrieVek;
+    if (!PositiveSize(w, l)) return;
+    const TVektor& lege = Shape.LegeVektor();
+    const TVektor& sym = Shape.SymetrieVek();
     const double c = (fSpiegeln ? -Versatz : Versatz) * l;
     const int cycle = ShiftCycle();
     const std::int64_t jFrom = -1 - R(0.45 * dy / w), jTo = R(1.45 * dy / w);
@@ -107,8 +107,9 @@ void TVersatzGen::CreatePattern(TGraphicObjectList& Layer) {
         const std::int64_t from = std::min(iFrom, range.From), to = std::max(iTo, range.To);
         for (std::int64_t i = from; i <= to; ++i) {
             const double a = double(j) * w, b = shift + double(i) * l;
-            AddBoard(Layer, lege.x + a * lege.rx + b * sym.rx, lege.y + a * lege.ry + b * sym.ry,
-                     l * sym.rx, l * sym.ry, w * lege.rx, w * lege.ry);
+            AddBoard(Shape, Layer, lege.x + a * lege.rx + b * sym.rx,
+                     lege.y + a * lege.ry + b * sym.ry, l * sym.rx, l * sym.ry, w * lege.rx,
+                     w * lege.ry);
         }
     }
 }
@@ -147,7 +148,7 @@ THalbVersatzGen::THalbVersatzGen() {
     Versatz = 0.5;
 }
 
-std::unique_ptr<TPatternGenerator> THalbVersatzGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> THalbVersatzGen::CreateNew() const {
     return std::make_unique<THalbVersatzGen>();
 }
 
@@ -157,7 +158,7 @@ TDrittelVersatzGen::TDrittelVersatzGen() {
     Versatz = 1.0 / 3.0;
 }
 
-std::unique_ptr<TPatternGenerator> TDrittelVersatzGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TDrittelVersatzGen::CreateNew() const {
     return std::make_unique<TDrittelVersatzGen>();
 }
 
@@ -171,7 +172,7 @@ TViertelVersatzGen::TViertelVersatzGen() {
     Versatz = 0.25;
 }
 
-std::unique_ptr<TPatternGenerator> TViertelVersatzGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TViertelVersatzGen::CreateNew() const {
     return std::make_unique<TViertelVersatzGen>();
 }
 
@@ -199,13 +200,13 @@ double TRowShiftGen::PeriodeS() const {
     return L();
 }
 
-void TRowShiftGen::CreatePattern(TGraphicObjectList& Layer) {
+void TRowShiftGen::CreatePattern(TShape& Shape, TGraphicObjectList& Layer) {
     DeleteLayer(Layer);
     const double w = W(), l = L();
-    if (Shape == nullptr || !PositiveSize(w, l)) return;
-    const TVektor& lege = Shape->LegeVektor;
-    const TVektor& sym = Shape->SymetrieVek;
-    const TVektor& start = Shape->VerlegeRichtung;
+    if (!PositiveSize(w, l)) return;
+    const TVektor& lege = Shape.LegeVektor();
+    const TVektor& sym = Shape.SymetrieVek();
+    const TVektor& start = Shape.VerlegeRichtung();
     double s = RowShift();
     if (!std::isfinite(s)) s = 0;
     // AdjustVektors moved the frame back by whole rows from the laying start point; the row
@@ -220,8 +221,9 @@ void TRowShiftGen::CreatePattern(TGraphicObjectList& Layer) {
         const TBoardRange range = BoardsOfRow(dx, l, phase);
         for (std::int64_t i = range.From; i <= range.To; ++i) {
             const double a = double(j) * w, b = double(i) * l - phase;
-            AddBoard(Layer, lege.x + a * lege.rx + b * sym.rx, lege.y + a * lege.ry + b * sym.ry,
-                     l * sym.rx, l * sym.ry, w * lege.rx, w * lege.ry);
+            AddBoard(Shape, Layer, lege.x + a * lege.rx + b * sym.rx,
+                     lege.y + a * lege.ry + b * sym.ry, l * sym.rx, l * sym.ry, w * lege.rx,
+                     w * lege.ry);
         }
     }
 }
@@ -231,14 +233,18 @@ TLaengenVersatzGen::TLaengenVersatzGen() {
     BitMapIndex = 6;
 }
 
-std::unique_ptr<TPatternGenerator> TLaengenVersatzGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TLaengenVersatzGen::CreateNew() const {
     return std::make_unique<TLaengenVersatzGen>();
 }
 
-void TLaengenVersatzGen::Assign(const TPatternGenerator& Source) {
+void TLaengenVersatzGen::Assign(const TPatternGeneratorBase& Source) {
     TPatternGenerator::Assign(Source);
     if (const auto* s = dynamic_cast<const TLaengenVersatzGen*>(&Source))
         fVersatzLaenge = s->fVersatzLaenge;
+}
+
+double TLaengenVersatzGen::MaxVersatzLaenge() const {
+    return L() - 1;
 }
 
 double TLaengenVersatzGen::RowShift() const {
@@ -249,18 +255,16 @@ TPropertyList TLaengenVersatzGen::Properties() {
     TPublishedProperty p;
     p.Name = QStringLiteral("Versatzlaenge");
     p.Kind = TPropertyKind::Real;
-    p.Min = 2;
-    p.Max = L() - 1;
+    p.Min = kMinVersatzLaenge;
+    p.Max = MaxVersatzLaenge();
     p.Default = 20;
     p.Get = [this] { return fVersatzLaenge; };
     p.Set = [this](double v) {
         if (v == fVersatzLaenge) return;
-        const double max = L() - 1;
-        if (!(v >= 2 && v <= max))
-            throw EPropertyError(QStringLiteral("Die Versatzlänge muß zwischen ") +
-                                 FormatFixed(2, 1, QLatin1Char(',')) + QStringLiteral(" cm ") +
-                                 FormatFixed(max, 1, QLatin1Char(',')) +
-                                 QStringLiteral(" cm liegen."));
+        const double max = MaxVersatzLaenge();
+        if (!(v >= kMinVersatzLaenge && v <= max))
+            throw EPropertyError(
+                LengthRangeMessage(QStringLiteral("Die Versatzlänge"), kMinVersatzLaenge, max));
         fVersatzLaenge = v;
     };
     return {p};
@@ -279,11 +283,11 @@ TWinkelVersatzGen::TWinkelVersatzGen() {
     BitMapIndex = 7;
 }
 
-std::unique_ptr<TPatternGenerator> TWinkelVersatzGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TWinkelVersatzGen::CreateNew() const {
     return std::make_unique<TWinkelVersatzGen>();
 }
 
-void TWinkelVersatzGen::Assign(const TPatternGenerator& Source) {
+void TWinkelVersatzGen::Assign(const TPatternGeneratorBase& Source) {
     TPatternGenerator::Assign(Source);
     if (const auto* s = dynamic_cast<const TWinkelVersatzGen*>(&Source))
         fVersatzWinkel = s->fVersatzWinkel;
@@ -297,15 +301,19 @@ TPropertyList TWinkelVersatzGen::Properties() {
     TPublishedProperty p;
     p.Name = QStringLiteral("Versatzwinkel");
     p.Kind = TPropertyKind::Real;
-    p.Min = -90;
-    p.Max = 90;
+    p.Min = -kMaxVersatzWinkel;
+    p.Max = kMaxVersatzWinkel;
     p.Default = 45;
     p.Get = [this] { return fVersatzWinkel; };
     p.Set = [this](double v) {
         if (v == fVersatzWinkel) return;
-        if (!(v > -90 && v < 90))
+        // Both limits excluded: at a right angle the row shift has no finite length.
+        if (!(v > -kMaxVersatzWinkel && v < kMaxVersatzWinkel))
             throw EPropertyError(
-                QStringLiteral("Der Versatzwinkel muß zwischen -90° und +90° liegen"));
+                RangeMessage(QStringLiteral("Der Versatzwinkel"),
+                             FormatGeneral(-kMaxVersatzWinkel, u',') + QStringLiteral("°"),
+                             QStringLiteral("+") + FormatGeneral(kMaxVersatzWinkel, u',') +
+                                 QStringLiteral("°")));
         fVersatzWinkel = v;
     };
     return {p};

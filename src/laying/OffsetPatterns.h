@@ -13,14 +13,14 @@ public:
     double Versatz = 1;         // shift step as a fraction of the board length
 
     TVersatzGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
-    void Assign(const TPatternGenerator& Source) override;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
+    void Assign(const TPatternGeneratorBase& Source) override;
     bool Possible(const TProduct& Article) const override;
     // A whole number of shift cycles of rows, so that moving the frame back by it keeps the
     // shift of the row at the laying start point.
     double PeriodeL() const override;
     double PeriodeS() const override;
-    void CreatePattern(TGraphicObjectList& Layer) override;
+    void CreatePattern(TShape& Shape, TGraphicObjectList& Layer) override;
 
     // Rows after which the shift repeats.
     int ShiftCycle() const;
@@ -36,20 +36,20 @@ protected:
 class THalbVersatzGen : public TVersatzGen {
 public:
     THalbVersatzGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
 };
 
 class TDrittelVersatzGen : public TVersatzGen {
 public:
     TDrittelVersatzGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
     TPropertyList Properties() override;
 };
 
 class TViertelVersatzGen : public TVersatzGen {
 public:
     TViertelVersatzGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
     TPropertyList Properties() override;
 };
 
@@ -61,7 +61,7 @@ public:
     // One row: the row grid stays on the laying start point whatever W and L are.
     double PeriodeL() const override;
     double PeriodeS() const override;
-    void CreatePattern(TGraphicObjectList& Layer) override;
+    void CreatePattern(TShape& Shape, TGraphicObjectList& Layer) override;
     // s in cm.
     virtual double RowShift() const = 0;
 
@@ -71,11 +71,14 @@ protected:
 
 class TLaengenVersatzGen : public TRowShiftGen {
 public:
-    double fVersatzLaenge = 20; // cm
+    static constexpr double kMinVersatzLaenge = 2; // cm
+    double fVersatzLaenge = 20;                    // cm
 
     TLaengenVersatzGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
-    void Assign(const TPatternGenerator& Source) override;
+    // L - 1: the accepted offset lengths are kMinVersatzLaenge..MaxVersatzLaenge().
+    double MaxVersatzLaenge() const;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
+    void Assign(const TPatternGeneratorBase& Source) override;
     double RowShift() const override;
     // Versatzlaenge: 2 <= value <= L - 1.
     TPropertyList Properties() override;
@@ -87,11 +90,13 @@ protected:
 
 class TWinkelVersatzGen : public TRowShiftGen {
 public:
+    // The accepted angles lie strictly between -kMaxVersatzWinkel and kMaxVersatzWinkel.
+    static constexpr double kMaxVersatzWinkel = 90;
     double fVersatzWinkel = 45; // degrees
 
     TWinkelVersatzGen();
-    std::unique_ptr<TPatternGenerator> CreateNew() const override;
-    void Assign(const TPatternGenerator& Source) override;
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override;
+    void Assign(const TPatternGeneratorBase& Source) override;
     // tan(angle) * W: the joints run along a line at that angle to the rows.
     double RowShift() const override;
     // Versatzwinkel: -90 < value < 90.

@@ -1,53 +1,21 @@
 #include "laying/Patterns.h"
 
+#include "catalogue/CatalogueContext.h"
 #include "catalogue/Paneele.h"
 #include "catalogue/Products.h"
 #include "geometry/Vektors.h"
 #include "model/GraphPaneele.h"
 #include "model/Shapes.h"
-#include "platform/UserMessages.h"
 #include "platform/ValueStream.h"
 
 #include <algorithm>
 #include <cmath>
 
-TPatternGenerator::TPatternGenerator() : Product(std::make_unique<TPaneele>()) {}
-
-TPatternGenerator::~TPatternGenerator() = default;
-
 std::unique_ptr<TPatternGenerator> TPatternGenerator::Clone() const {
-    std::unique_ptr<TPatternGenerator> copy = CreateNew();
-    copy->Assign(*this);
-    return copy;
+    // CreateNew of a laying generator makes one of its own class.
+    return std::unique_ptr<TPatternGenerator>(
+        static_cast<TPatternGenerator*>(TPatternGeneratorBase::Clone().release()));
 }
-
-void TPatternGenerator::Assign(const TPatternGenerator& Source) {
-    Name = Source.Name;
-    BitMapIndex = Source.BitMapIndex;
-    Product->Assign(*Source.Product);
-    Shape = Source.Shape;
-    LattenGenID = Source.LattenGenID;
-}
-
-void TPatternGenerator::ReadData(TReader& Reader) {
-    Reader.ReadInteger(); // version
-    auto product = std::make_unique<TPaneele>();
-    product->ReadData(Reader);
-    const std::int32_t lattenGenID = Reader.ReadInteger();
-    ReadTail(Reader);
-    Product = std::move(product);
-    LattenGenID = lattenGenID;
-}
-
-void TPatternGenerator::WriteData(TWriter& Writer) const {
-    Writer.WriteInteger(0);
-    Product->WriteData(Writer);
-    Writer.WriteInteger(LattenGenID);
-    WriteTail(Writer);
-}
-
-void TPatternGenerator::ReadTail(TReader&) {}
-void TPatternGenerator::WriteTail(TWriter&) const {}
 
 bool TPatternGenerator::Possible(const TProduct& Article) const {
     return Article.VBreite > 0 && Article.VLaenge > 0 && std::isfinite(Article.VBreite) &&
@@ -61,8 +29,8 @@ double TPatternGenerator::L() const {
     return Product->VLaenge;
 }
 
-void TPatternGenerator::MoveBehindContour(TVektor& v, double Period) const {
-    for (const TVektor& edge : Shape->fVFrame) {
+void TPatternGenerator::MoveBehindContour(const TShape& Shape, TVektor& v, double Period) {
+    for (const TVektor& edge : Shape.VFrame()) {
         // (Q - S) . e: how far the point lies ahead of the start.
         const double ahead = (edge.x - v.x) * v.rx + (edge.y - v.y) * v.ry;
         if (ahead > 0) continue;
@@ -75,33 +43,35 @@ void TPatternGenerator::MoveBehindContour(TVektor& v, double Period) const {
     v.Shift(-0.05 * v.rx, -0.05 * v.ry);
 }
 
-void TPatternGenerator::AdjustVektors() {
-    if (Shape == nullptr) return;
-    TVektor& lege = Shape->LegeVektor;
-    TVektor& sym = Shape->SymetrieVek;
-    const TVektor& richtung = Shape->VerlegeRichtung;
+void TPatternGenerator::AdjustVektors(TShape& Shape) {
+    const TVektor& richtung = Shape.VerlegeRichtung();
     if (richtung.rx == 0 && richtung.ry == 0) return;
-    lege.Assign(richtung);
+    TVektor lege(richtung);
     lege.Einheit();
-    sym.Assign(lege);
+    TVektor sym(lege);
     sym.Norm();
     const double p = PeriodeL();
     const double q = PeriodeS();
-    if (!(p > 0) || !(q > 0) || !std::isfinite(p) || !std::isfinite(q)) return;
-    MoveBehindContour(lege, p);
+    if (!(p > 0) || !(q > 0) || !std::isfinite(p) || !std::isfinite(q)) {
+        // No period to step back by: the frame stays at the laying start point.
+        Shape.SetPatternFrame(lege, sym);
+        return;
+    }
+    MoveBehindContour(Shape, lege, p);
     sym.x = lege.x;
     sym.y = lege.y;
-    MoveBehindContour(sym, q);
+    MoveBehindContour(Shape, sym, q);
     lege.x = sym.x;
     lege.y = sym.y;
-    SetExtents();
+    Shape.SetPatternFrame(lege, sym);
+    SetExtents(Shape);
 }
 
-void TPatternGenerator::SetExtents() {
-    const TVektor& lege = Shape->LegeVektor;
-    const TVektor& sym = Shape->SymetrieVek;
+void TPatternGenerator::SetExtents(const TShape& Shape) {
+    const TVektor& lege = Shape.LegeVektor();
+    const TVektor& sym = Shape.SymetrieVek();
     double maxL = 0, maxS = 0;
-    for (const TVektor& edge : Shape->fVFrame) {
+    for (const TVektor& edge : Shape.VFrame()) {
         maxL = std::max(maxL, lege.Abstand(edge.x, edge.y));
         maxS = std::max(maxS, sym.Abstand(edge.x, edge.y));
     }
@@ -112,17 +82,17 @@ void TPatternGenerator::DeleteLayer(TGraphicObjectList& Layer) {
     Layer.clear();
 }
 
-bool TPatternGenerator::Update() {
-    TProduct* found = FindProduct(Product->ArtikelNr.Text());
+bool TPatternGenerator::Update(const TCatalogueContext& Context) {
+    TProduct* found = Context.FindProduct(Product->ArtikelNr.Text());
     if (found != nullptr && Possible(*found)) {
         Product->Assign(*found);
         return true;
     }
     if (found != nullptr)
-        ShowErrorMessage(Product->Name.Text() + " kann nicht mehr mit " + Name +
-                         " verlegt werden.");
+        Context.Messages().ShowError(Product->Name.Text() + " kann nicht mehr mit " + Name +
+                                     " verlegt werden.");
     else
-        ShowErrorMessage("Produkt " + Product->Name.Text() + " nicht gefunden.");
+        Context.Messages().ShowError("Produkt " + Product->Name.Text() + " nicht gefunden.");
     return false;
 }
 
@@ -135,28 +105,13 @@ TPropertyList TPatternGenerator::Properties() {
     return {};
 }
 
-void TPatternGenerator::AddBoard(TGraphicObjectList& Layer, double cx, double cy, double lx,
-                                 double ly, double wx, double wy) const {
+void TPatternGenerator::AddBoard(TShape& Shape, TGraphicObjectList& Layer, double cx, double cy,
+                                 double lx, double ly, double wx, double wy) const {
     Layer.push_back(std::make_unique<TGraphPaneel>(
-        Shape, nullptr, Product->ArtikelNr.Text(), Product->Typ, TVektor(cx, cy, cx + lx, cy + ly),
+        &Shape, nullptr, Product->ArtikelNr.Text(), Product->Typ, TVektor(cx, cy, cx + lx, cy + ly),
         TVektor(0, 0, wx, wy), Product->ImageFileName.Text(), Product->Color));
 }
 
-std::vector<std::unique_ptr<TPatternGenerator>>& PatternPrototypes() {
-    static std::vector<std::unique_ptr<TPatternGenerator>> prototypes;
-    return prototypes;
-}
-
-TPatternGenerator*& ComplexPatternPrototype() {
-    static TPatternGenerator* prototype = nullptr;
-    return prototype;
-}
-
-std::unique_ptr<TPatternGenerator> CreatePatternGeneratorForName(const QString& Name) {
-    if (Name.isEmpty()) return nullptr;
-    if (TPatternGenerator* complex = ComplexPatternPrototype(); complex && complex->Name == Name)
-        return complex->CreateNew();
-    for (const auto& prototype : PatternPrototypes())
-        if (prototype->Name == Name) return prototype->CreateNew();
-    return nullptr;
+TPatternGenerator* PatternGenerator(const TShape& Shape, int LayerIndex) {
+    return dynamic_cast<TPatternGenerator*>(Shape.GetPatternGenerator(LayerIndex));
 }

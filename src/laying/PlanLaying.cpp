@@ -1,7 +1,7 @@
 #include "laying/PlanLaying.h"
 
 #include "catalogue/Paneele.h"
-#include "laying/LayingState.h"
+#include "laying/LayingContext.h"
 #include "laying/Patterns.h"
 #include "model/PlanDocument.h"
 #include "model/PlanHost.h"
@@ -9,60 +9,26 @@
 
 namespace {
 
-ISubstructureStep& DefaultSubstructureStep() {
-    static ISubstructureStep step;
-    return step;
-}
-
-ISubstructureStep*& InstalledSubstructureStep() {
-    static ISubstructureStep* step = nullptr;
-    return step;
-}
-
-bool HasDirection(const TShape& Shape) {
-    return Shape.VerlegeRichtung.rx != 0 || Shape.VerlegeRichtung.ry != 0;
-}
-
-bool HasLayer(const TShape& Shape, int Layer) {
-    return Layer >= 0 && Layer < static_cast<int>(Shape.Layers.size());
-}
-
 // Gives the areas whose layer has no generator yet a copy of the current pattern.
-void GiveGenerators(const std::vector<TShape*>& Shapes, const TLayingState& State) {
-    const int layer = State.SelectedLayer;
-    if (State.CurrentPattern == nullptr) return;
+void GiveGenerators(TLayingContext& Context, const std::vector<TShape*>& Shapes) {
+    const int layer = Context.Laying.SelectedLayer;
+    const TPatternGenerator* pattern = Context.Laying.CurrentPattern;
+    if (pattern == nullptr) return;
     for (TShape* shape : Shapes) {
-        if (!HasDirection(*shape) || !HasLayer(*shape, layer)) continue;
+        if (!shape->HasVerlegeRichtung() || !shape->HasLayer(layer)) continue;
         if (shape->GetPatternGenerator(layer) != nullptr) continue;
-        std::unique_ptr<TPatternGenerator> generator = State.CurrentPattern->Clone();
-        generator->Product->Assign(State.DefaultPaneel());
-        generator->Shape = shape;
+        std::unique_ptr<TPatternGenerator> generator = pattern->Clone();
+        generator->Product->Assign(Context.DefaultPaneel());
         const TPatternGenerator& given = *generator;
         shape->SetPatternGenerator(layer, std::move(generator));
-        SubstructureStep().ChooseDefault(given);
+        Context.SubstructureStep().ChooseDefault(given);
     }
 }
 
 } // namespace
 
-ISubstructureStep* SetSubstructureStep(ISubstructureStep* Step) {
-    ISubstructureStep* previous = InstalledSubstructureStep();
-    InstalledSubstructureStep() = Step;
-    return previous;
-}
-
-ISubstructureStep& SubstructureStep() {
-    ISubstructureStep* step = InstalledSubstructureStep();
-    return step ? *step : DefaultSubstructureStep();
-}
-
-TNeuVerlegenResult NeuVerlegen(TPlanDocument& Document, const std::vector<TShape*>& Shapes,
-                               TLayingTrigger Trigger) {
-    return NeuVerlegen(Document, Shapes, Trigger, LayingState());
-}
-
-TNeuVerlegenResult NeuVerlegen(TPlanDocument& Document, const std::vector<TShape*>& Shapes,
-                               TLayingTrigger Trigger, const TLayingState& State) {
+TNeuVerlegenResult NeuVerlegen(TLayingContext& Context, TPlanDocument& Document,
+                               const std::vector<TShape*>& Shapes, TLayingTrigger Trigger) {
     IPlanHost& host = Document.Host();
     auto* window = dynamic_cast<ILayingCommandHost*>(&host);
     host.ClearSelections();
@@ -76,19 +42,19 @@ TNeuVerlegenResult NeuVerlegen(TPlanDocument& Document, const std::vector<TShape
 
     TNeuVerlegenResult result;
     try {
-        GiveGenerators(Shapes, State);
+        GiveGenerators(Context, Shapes);
 
         host.StatusText(0, QStringLiteral(" Produkte aktualisieren..."));
         for (TShape* shape : Shapes)
-            shape->UpdateGenerator();
+            UpdateGenerator(Context, *shape);
 
         host.StatusText(0, QStringLiteral(" Verlegen..."));
         for (TShape* shape : Shapes) {
-            result.Layers.push_back(LayShapeLayer(*shape, State.SelectedLayer, Trigger));
+            result.Layers.push_back(LayShapeLayer(*shape, Context.Laying.SelectedLayer, Trigger));
             result.AnyLaid = result.AnyLaid || result.Layers.back().Laid;
         }
 
-        SubstructureStep().NeuVerlatten(Document, Shapes);
+        Context.SubstructureStep().NeuVerlatten(Document, Shapes);
 
         host.StatusText(0, QString());
         Document.UpdateSummen();
@@ -102,9 +68,10 @@ TNeuVerlegenResult NeuVerlegen(TPlanDocument& Document, const std::vector<TShape
     return result;
 }
 
-TNeuVerlegenResult NeuVerlegenAll(TPlanDocument& Document, TLayingTrigger Trigger) {
+TNeuVerlegenResult NeuVerlegenAll(TLayingContext& Context, TPlanDocument& Document,
+                                  TLayingTrigger Trigger) {
     std::vector<TShape*> shapes;
     for (const auto& shape : Document.ShapeList)
         shapes.push_back(shape.get());
-    return NeuVerlegen(Document, shapes, Trigger);
+    return NeuVerlegen(Context, Document, shapes, Trigger);
 }

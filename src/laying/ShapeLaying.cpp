@@ -1,11 +1,12 @@
 // Laying one area: its laying direction from an edge or a drawn line, refreshing its
 // generators, laying a layer with the removal of far boards, and its tongue length.
 
+#include "laying/ShapeLaying.h"
+
 #include "catalogue/Paneele.h"
 #include "geometry/DoubleArray.h"
-#include "laying/LayingState.h"
+#include "laying/LayingContext.h"
 #include "laying/Patterns.h"
-#include "laying/PlanLaying.h"
 #include "laying/SimplePatterns.h"
 #include "model/GraphPaneele.h"
 #include "model/Shapes.h"
@@ -65,9 +66,9 @@ bool BoxesMeet(const TGraphicObject& Object, double ax1, double ay1, double ax2,
 // centroid only accepts quickly: a long board whose corners and centre are all far away can
 // still cross the area, so an object is dropped only when it does not overlap the area either.
 void RemoveFarObjects(TShape& Shape, TGraphicObjectList& Layer) {
-    const Tgpc_vertex c = Shape.Schwerpunkt;
+    const Tgpc_vertex c = Shape.Schwerpunkt();
     double r = 0;
-    for (const auto& contour : Shape.VPolygon->contour)
+    for (const auto& contour : Shape.VPolygon().contour)
         for (const Tgpc_vertex& v : contour.vertex)
             r = std::max(r, std::hypot(v.x - c.x, v.y - c.y));
     r = std::max(r, kMinKeepRadius);
@@ -85,7 +86,7 @@ double InsideLength(const TShape& Shape, double x0, double y0, double x1, double
     const TVektor edge(x0, y0, x1, y1);
     TDoubleArray t;
     if (Shape.PointInObject(x0, y0)) t.Add(0);
-    for (const TVektor& frame : Shape.fVFrame) {
+    for (const TVektor& frame : Shape.VFrame()) {
         double px, py, f1, f2;
         if (edge.SchnittpunktLock(frame, px, py, f1, f2)) t.Add(f1);
     }
@@ -129,110 +130,110 @@ private:
 
 } // namespace
 
-void TShape::SetVerlegeRichtungParallel(int LayerIdx, const TVektor& Vektor) {
-    // On the first laying the layer has no generator yet: decide by the one it is about to
-    // get, a copy of the current pattern with the current board article.
-    const TPatternGenerator* generator = GetPatternGenerator(LayerIdx);
+void SetVerlegeRichtungParallel(const TLayingContext& Context, TShape& Shape, int LayerIdx,
+                                const TVektor& Vektor) {
+    const TPatternGenerator* generator = PatternGenerator(Shape, LayerIdx);
     const TProduct* article = generator ? generator->Product.get() : nullptr;
-    if (generator == nullptr && LayingState().CurrentPattern != nullptr) {
-        generator = LayingState().CurrentPattern;
-        article = &LayingState().DefaultPaneel();
+    if (generator == nullptr && Context.Laying.CurrentPattern != nullptr) {
+        generator = Context.Laying.CurrentPattern;
+        article = &Context.DefaultPaneel();
     }
-    VerlegeRichtung.Assign(Vektor);
+    TVektor richtung(Vektor);
     if (generator == nullptr || article == nullptr || !StartsAtEdgeStart(*generator, *article))
-        VerlegeRichtung.Shift(VerlegeRichtung.rx / 2, VerlegeRichtung.ry / 2);
-    VerlegeRichtung.Norm();
-    VerlegeRichtung.Einheit();
-    if (!PointInObject(VerlegeRichtung.EndX(), VerlegeRichtung.EndY())) VerlegeRichtung.Turn();
-    RoundStart(VerlegeRichtung);
-    VerlattungsRichtung.Assign(VerlegeRichtung);
+        richtung.Shift(richtung.rx / 2, richtung.ry / 2);
+    richtung.Norm();
+    richtung.Einheit();
+    if (!Shape.PointInObject(richtung.EndX(), richtung.EndY())) richtung.Turn();
+    RoundStart(richtung);
+    Shape.SetVerlegeRichtung(richtung);
+    Shape.SetVerlattungsRichtung(richtung);
 }
 
-bool TShape::SetVerlegeRichtungEntlang(const TVektor& Vektor, double X, double Y) {
+bool SetVerlegeRichtungEntlang(TShape& Shape, const TVektor& Vektor, double X, double Y) {
     const double length = Vektor.Betrag();
     if (!std::isfinite(length) || length < kMinLineLength || !std::isfinite(Vektor.x) ||
         !std::isfinite(Vektor.y))
         return false;
-    VerlegeRichtung.Assign(Vektor);
+    TVektor richtung(Vektor);
     TVektor across(Vektor);
     across.Norm();
     if (across.Abstand(X, Y) > length / 2) {
-        VerlegeRichtung.Shift(VerlegeRichtung.rx, VerlegeRichtung.ry);
-        VerlegeRichtung.Turn();
+        richtung.Shift(richtung.rx, richtung.ry);
+        richtung.Turn();
     }
-    RoundStart(VerlegeRichtung);
-    VerlegeRichtung.Einheit();
-    VerlattungsRichtung.Assign(VerlegeRichtung);
+    RoundStart(richtung);
+    richtung.Einheit();
+    Shape.SetVerlegeRichtung(richtung);
+    Shape.SetVerlattungsRichtung(richtung);
     return true;
 }
 
-bool TShape::UpdateGenerator() {
+bool UpdateGenerator(const TCatalogueContext& Context, TShape& Shape) {
     bool allKept = true;
-    for (std::size_t i = 0; i < PatternGeneratorList.size(); ++i) {
-        TPatternGenerator* generator = PatternGeneratorList[i].get();
-        if (generator == nullptr || generator->Update()) continue;
+    for (int i = 0; i < Shape.LayerCount(); ++i) {
+        TPatternGenerator* generator = PatternGenerator(Shape, i);
+        if (generator == nullptr || generator->Update(Context)) continue;
         allKept = false;
         // Only what this generator laid goes with it: other layers and objects placed by hand
         // (modules, pieces of other articles) stay.
         const QString article = generator->Product->ArtikelNr.Text();
-        std::erase_if(Layers[i], [&article](const std::unique_ptr<TGraphicObject>& o) {
+        std::erase_if(Shape.Layer(i), [&article](const std::unique_ptr<TGraphicObject>& o) {
             return dynamic_cast<const TGraphPaneel*>(o.get()) != nullptr &&
                    o->ParentGraphObject == nullptr && o->ArtikelNr.Text() == article;
         });
-        PatternGeneratorList[i].reset();
+        Shape.DeletePatternGenerator(i);
         // The battens were laid for boards that are gone; laying generates them anew.
-        DeleteVerlattung();
+        Shape.DeleteVerlattung();
     }
     return allKept;
 }
 
 TLayerLaying LayShapeLayer(TShape& Shape, int LayerIndex, TLayingTrigger Trigger) {
     TLayerLaying result;
-    if (Shape.fVFrame.empty()) return result;
-    if (Shape.VerlegeRichtung.rx == 0 && Shape.VerlegeRichtung.ry == 0) return result;
-    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(Shape.Layers.size())) return result;
-    TGraphicObjectList& layer = Shape.Layers[static_cast<std::size_t>(LayerIndex)];
-    if (TPatternGenerator* generator = Shape.GetPatternGenerator(LayerIndex)) {
+    if (Shape.VFrame().empty()) return result;
+    if (!Shape.HasVerlegeRichtung()) return result;
+    if (!Shape.HasLayer(LayerIndex)) return result;
+    TGraphicObjectList& layer = Shape.Layer(LayerIndex);
+    if (TPatternGenerator* generator = PatternGenerator(Shape, LayerIndex)) {
         // Without positive dimensions the pattern has no period to lay by.
         if (!generator->Possible(*generator->Product)) return result;
-        generator->Shape = &Shape;
-        generator->AdjustVektors();
+        generator->AdjustVektors(Shape);
         // The single piece adds to its layer instead of replacing it: only a laying the user
         // asked for adds another piece.
         if (Trigger == TLayingTrigger::User)
             if (auto* single = dynamic_cast<TSinglePanelGen*>(generator)) single->RequestPiece();
         TNewObjectCounter counter(layer);
-        generator->CreatePattern(layer);
+        generator->CreatePattern(Shape, layer);
         result.Generated = counter.Finish();
     }
     RemoveFarObjects(Shape, layer);
-    Shape.BerechneSpiegelFedern();
+    BerechneSpiegelFedern(Shape);
     result.Laid = true;
     result.Kept = static_cast<int>(layer.size());
     return result;
 }
 
-bool TShape::Verlegen(int LayerIndex) {
-    return LayShapeLayer(*this, LayerIndex, TLayingTrigger::User).Laid;
+bool Verlegen(TShape& Shape, int LayerIndex) {
+    return LayShapeLayer(Shape, LayerIndex, TLayingTrigger::User).Laid;
 }
 
-void TShape::BerechneSpiegelFedern() {
-    SpiegelFederLaenge = 0;
-    if (Layers.empty() || Layers.front().empty()) return;
+void BerechneSpiegelFedern(TShape& Shape) {
+    Shape.SetSpiegelFederLaenge(0);
+    if (Shape.Layers().empty() || Shape.Layer(0).empty()) return;
     double a = 0; // long edges
     double b = 0; // short edges
-    for (const auto& o : Layers.front()) {
+    for (const auto& o : Shape.Layer(0)) {
         const auto* board = dynamic_cast<const TGraphPaneel*>(o.get());
         if (board == nullptr) continue;
         const Tgpc_vertex& c0 = board->P(0);
         const Tgpc_vertex& c1 = board->P(1);
         const Tgpc_vertex& c2 = board->P(2);
         const Tgpc_vertex& c3 = board->P(3);
-        a += InsideLength(*this, c0.x, c0.y, c1.x, c1.y);
-        a += InsideLength(*this, c3.x, c3.y, c2.x, c2.y);
-        b += InsideLength(*this, c0.x, c0.y, c3.x, c3.y);
-        b += InsideLength(*this, c1.x, c1.y, c2.x, c2.y);
+        a += InsideLength(Shape, c0.x, c0.y, c1.x, c1.y);
+        a += InsideLength(Shape, c3.x, c3.y, c2.x, c2.y);
+        b += InsideLength(Shape, c0.x, c0.y, c3.x, c3.y);
+        b += InsideLength(Shape, c1.x, c1.y, c2.x, c2.y);
     }
     // Every joint inside the area is shared by two boards.
-    SpiegelFederLaenge = (a + b) / 2;
+    Shape.SetSpiegelFederLaenge((a + b) / 2);
 }

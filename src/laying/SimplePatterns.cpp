@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <random>
 
 namespace {
@@ -28,7 +29,7 @@ TProfilHolzGen::TProfilHolzGen() {
     LattenGenID = 1;
 }
 
-std::unique_ptr<TPatternGenerator> TProfilHolzGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TProfilHolzGen::CreateNew() const {
     return std::make_unique<TProfilHolzGen>();
 }
 
@@ -44,12 +45,12 @@ double TProfilHolzGen::PeriodeS() const {
     return L();
 }
 
-void TProfilHolzGen::CreatePattern(TGraphicObjectList& Layer) {
+void TProfilHolzGen::CreatePattern(TShape& Shape, TGraphicObjectList& Layer) {
     DeleteLayer(Layer);
     const double w = W(), l = L();
-    if (Shape == nullptr || !PositiveSize(w, l)) return;
-    const TVektor& lege = Shape->LegeVektor;
-    const TVektor& sym = Shape->SymetrieVek;
+    if (!PositiveSize(w, l)) return;
+    const TVektor& lege = Shape.LegeVektor();
+    const TVektor& sym = Shape.SymetrieVek();
     const auto jFrom = static_cast<std::int64_t>(-1 - RoundTiesEven(0.45 * dy / w));
     const auto jTo = static_cast<std::int64_t>(RoundTiesEven(1.45 * dy / w));
     const auto iFrom = static_cast<std::int64_t>(-1 - RoundTiesEven(0.45 * dx / l));
@@ -57,26 +58,25 @@ void TProfilHolzGen::CreatePattern(TGraphicObjectList& Layer) {
     for (std::int64_t j = jFrom; j <= jTo; ++j) {
         for (std::int64_t i = iFrom; i <= iTo; ++i) {
             const double a = double(j) * w, b = double(i) * l;
-            AddBoard(Layer, lege.x + a * lege.rx + b * sym.rx, lege.y + a * lege.ry + b * sym.ry,
-                     l * sym.rx, l * sym.ry, w * lege.rx, w * lege.ry);
+            AddBoard(Shape, Layer, lege.x + a * lege.rx + b * sym.rx,
+                     lege.y + a * lege.ry + b * sym.ry, l * sym.rx, l * sym.ry, w * lege.rx,
+                     w * lege.ry);
         }
     }
 }
 
 // --- Single piece -----------------------------------------------------------------------------
 
-std::function<int()> TSinglePanelGen::RandomDigit = [] {
-    static std::mt19937 engine{std::random_device{}()};
-    return std::uniform_int_distribution<int>(0, 9)(engine);
-};
-
-TSinglePanelGen::TSinglePanelGen() {
+TSinglePanelGen::TSinglePanelGen()
+    : RandomDigit([engine = std::make_shared<std::mt19937>(std::random_device{}())] {
+          return std::uniform_int_distribution<int>(0, 9)(*engine);
+      }) {
     Name = QStringLiteral("Einzelstück");
     BitMapIndex = 1;
     LattenGenID = 0;
 }
 
-std::unique_ptr<TPatternGenerator> TSinglePanelGen::CreateNew() const {
+std::unique_ptr<TPatternGeneratorBase> TSinglePanelGen::CreateNew() const {
     return std::make_unique<TSinglePanelGen>();
 }
 
@@ -93,34 +93,32 @@ double TSinglePanelGen::PeriodeS() const {
     return L();
 }
 
-void TSinglePanelGen::AdjustVektors() {
-    if (Shape == nullptr) return;
-    const TVektor& richtung = Shape->VerlegeRichtung;
+void TSinglePanelGen::AdjustVektors(TShape& Shape) {
+    const TVektor& richtung = Shape.VerlegeRichtung();
     if (richtung.rx == 0 && richtung.ry == 0) return;
-    TVektor& lege = Shape->LegeVektor;
-    TVektor& sym = Shape->SymetrieVek;
-    lege.Assign(richtung);
+    TVektor lege(richtung);
     lege.Einheit();
-    sym.Assign(lege);
+    TVektor sym(lege);
     sym.Norm();
-    SetExtents();
+    Shape.SetPatternFrame(lege, sym);
+    SetExtents(Shape);
 }
 
-void TSinglePanelGen::CreatePattern(TGraphicObjectList& Layer) {
+void TSinglePanelGen::CreatePattern(TShape& Shape, TGraphicObjectList& Layer) {
     const bool requested = fPieceRequested;
     fPieceRequested = false;
     const double w = W(), l = L();
-    if (Shape == nullptr || !PositiveSize(w, l)) return;
+    if (!PositiveSize(w, l)) return;
     const QString artikelNr = Product->ArtikelNr.Text();
     const bool holdsPiece = std::any_of(Layer.begin(), Layer.end(), [&](const auto& o) {
         return dynamic_cast<const TGraphPaneel*>(o.get()) != nullptr &&
                o->ArtikelNr.Text() == artikelNr;
     });
     if (holdsPiece && !requested) return;
-    const TVektor& lege = Shape->LegeVektor;
-    const TVektor& sym = Shape->SymetrieVek;
+    const TVektor& lege = Shape.LegeVektor();
+    const TVektor& sym = Shape.SymetrieVek();
     const int r1 = RandomDigit();
     const int r2 = RandomDigit();
-    AddBoard(Layer, lege.x + (r1 - 5), lege.y + (r2 - 5), l * sym.rx, l * sym.ry, w * lege.rx,
-             w * lege.ry);
+    AddBoard(Shape, Layer, lege.x + (r1 - 5), lege.y + (r2 - 5), l * sym.rx, l * sym.ry,
+             w * lege.rx, w * lege.ry);
 }

@@ -51,7 +51,7 @@ void TGraphBalken::WriteData(TWriter& Writer) const {
     WriteOutlinePart(Writer, BalkenPolygon);
 }
 
-void TGraphBalken::GetCompatibleList(std::vector<TProduct*>& List) const {
+void TGraphBalken::GetCompatibleList(const TCatalogue&, std::vector<TProduct*>& List) const {
     List.clear();
 }
 
@@ -73,7 +73,7 @@ int TGraphBalken::GetHitIndex(double px, double py) const {
     return result;
 }
 
-void TGraphBalken::Transform(int HitIndex, double dx, double dy) {
+void TGraphBalken::Transform(int HitIndex, double dx, double dy, TDragState&) {
     auto& v = BalkenPolygon.contour[0].vertex;
     TVektor u(v[0].x, v[0].y, v[1].x, v[1].y);
     TVektor w(v[0].x, v[0].y, v[3].x, v[3].y);

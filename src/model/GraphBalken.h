@@ -22,8 +22,9 @@ public:
     QString SerialID() const override { return QStringLiteral("BA"); }
     void ReadData(TReader& Reader) override;
     void WriteData(TWriter& Writer) const override;
-    void GetCompatibleList(std::vector<TProduct*>& List) const override;
-    void Transform(int HitIndex, double dx, double dy) override;
+    void GetCompatibleList(const TCatalogue& Catalogue,
+                           std::vector<TProduct*>& List) const override;
+    void Transform(int HitIndex, double dx, double dy, TDragState& Drag) override;
     int GetHitIndex(double px, double py) const override;
     std::unique_ptr<TGraphicObject> Clone() const override;
 

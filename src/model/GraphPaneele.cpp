@@ -1,6 +1,5 @@
 #include "model/GraphPaneele.h"
 
-#include "catalogue/JPGImages.h"
 #include "catalogue/Products.h"
 #include "geometry/DoubleArray.h"
 #include "geometry/Vektors.h"
@@ -156,7 +155,7 @@ bool TGraphPaneel::IsInGPCPolygon(const Tgpc_polygon& Poly) const {
 }
 
 bool TGraphPaneel::IsInShape(const TShape* Shape) const {
-    return Shape != nullptr && Shape->VPolygon && IsInGPCPolygon(*Shape->VPolygon);
+    return Shape != nullptr && IsInGPCPolygon(Shape->VPolygon());
 }
 
 double TGraphPaneel::Direction() const {
@@ -185,9 +184,10 @@ void TGraphPaneel::GetKoordinateList(TDoubleArray& List) const {
     }
 }
 
-void TGraphPaneel::GetCompatibleList(std::vector<TProduct*>& List) const {
+void TGraphPaneel::GetCompatibleList(const TCatalogue& Catalogue,
+                                     std::vector<TProduct*>& List) const {
     List.clear();
-    TProduct* own = FindProduct(ArtikelNr.Text());
+    TProduct* own = Catalogue.FindProduct(ArtikelNr.Text());
     if (own == nullptr) return;
     List.push_back(own);
     TProductGroup* group = own->ProductGroup;
@@ -253,8 +253,9 @@ QPainterPath TGraphPaneel::ClipRgn() const {
 }
 
 bool TGraphPaneel::DrawSurface(TCanvas& Canvas, const QString& AImageFileName, int) const {
-    if (AImageFileName.isEmpty() || ParentShape == nullptr) return false;
-    const QImage* image = ImageCache().GetImage(AImageFileName);
+    if (AImageFileName.isEmpty() || ParentShape == nullptr || Canvas.Pictures() == nullptr)
+        return false;
+    const QImage* image = Canvas.Pictures()->Picture(AImageFileName);
     if (image == nullptr) return false;
     const TIntRect box = ParentShape->GetExtentRect();
     const std::int64_t side = std::max(box.Right - box.Left, box.Bottom - box.Top);
@@ -270,13 +271,13 @@ void TGraphPaneel::Draw(TCanvas& Canvas, int DrawFlags) const {
     } else if ((DrawFlags & dfImage) && IsInShape(ParentShape)) {
         const bool hadClip = Canvas.HasClip();
         const QPainterPath previous = Canvas.ClipPath();
-        Canvas.SetClipPath(ParentShape->ClipPath);
+        Canvas.SetClipPath(ParentShape->ClipPath());
         Canvas.IntersectClipPath(ClipRgn());
         const bool painted = DrawSurface(Canvas, ImageFileName.Text(), DrawFlags);
         if (hadClip)
             Canvas.SetClipPath(previous);
         else
-            Canvas.SetClipPath(ParentShape->ClipPath);
+            Canvas.SetClipPath(ParentShape->ClipPath());
         if (painted) {
             Canvas.Brush.Style = TBrushStyle::bsClear;
             Draw(Canvas, 0);

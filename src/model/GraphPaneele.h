@@ -33,7 +33,8 @@ public:
     void Rotate(const TROTMatrix& ROTMatrix) override;
     void Draw(TCanvas& Canvas, int DrawFlags) const override;
     void DrawFrame(TCanvas& Canvas) const override;
-    void GetCompatibleList(std::vector<TProduct*>& List) const override;
+    void GetCompatibleList(const TCatalogue& Catalogue,
+                           std::vector<TProduct*>& List) const override;
     void GetKoordinateList(TDoubleArray& List) const override;
     bool PointInObject(double px, double py) const override;
     int GetHitIndex(double x, double y) const override;

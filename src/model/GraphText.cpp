@@ -86,9 +86,9 @@ TGraphicObject* TGraphText::ObjectFromPoint(double px, double py) {
 }
 
 bool TGraphText::IsInShape(const TShape* Shape) const {
-    if (Shape == nullptr || !Shape->VPolygon) return false;
+    if (Shape == nullptr) return false;
     try {
-        return GPCPolygonsInterfere(Polygon, *Shape->VPolygon);
+        return GPCPolygonsInterfere(Polygon, Shape->VPolygon());
     } catch (const EClipError&) {
         return false;
     }

@@ -79,13 +79,13 @@ void TGraphicObject::Assign(const TGraphicObject& Source) {
 void TGraphicObject::AssignProduct(const TProduct&) {}
 void TGraphicObject::Move(double, double) {}
 void TGraphicObject::Rotate(const TROTMatrix&) {}
-void TGraphicObject::Transform(int, double, double) {}
+void TGraphicObject::Transform(int, double, double, TDragState&) {}
 void TGraphicObject::SetParentShape(TShape* Shape) {
     ParentShape = Shape;
 }
 void TGraphicObject::Draw(TCanvas&, int) const {}
 void TGraphicObject::DrawFrame(TCanvas&) const {}
-void TGraphicObject::GetCompatibleList(std::vector<TProduct*>& List) const {
+void TGraphicObject::GetCompatibleList(const TCatalogue&, std::vector<TProduct*>& List) const {
     List.clear();
 }
 

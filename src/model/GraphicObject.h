@@ -20,6 +20,7 @@ class TDoubleArray;
 class TIniFile;
 class TProduct;
 class TBedarfsColl;
+class TCatalogue;
 struct TROTMatrix;
 
 class TGraphicObject;
@@ -35,6 +36,14 @@ struct TGrabHandleInfo {
     int HitIndex = 0;
     THandleCursor Cursor = THandleCursor::SizeNS;
     TGraphicObject* Target = nullptr;
+};
+
+// What a grab-handle drag remembers from one mouse move to the next. The editor owns it and
+// starts a fresh one at every mouse press.
+struct TDragState {
+    // The edge a dragged vertex of an area slides along: 1 the incoming, 2 the outgoing one;
+    // 0 until the first move decides.
+    int VertexAxis = 0;
 };
 
 // One entry of an article list: the article number and the object it stands for.
@@ -73,12 +82,12 @@ public:
     virtual void AssignProduct(const TProduct& Product);
     virtual void Move(double dx, double dy);
     virtual void Rotate(const TROTMatrix& ROTMatrix);
-    virtual void Transform(int HitIndex, double dx, double dy);
+    virtual void Transform(int HitIndex, double dx, double dy, TDragState& Drag);
     virtual void SetParentShape(TShape* Shape);
     virtual void Draw(TCanvas& Canvas, int DrawFlags) const;
     virtual void DrawFrame(TCanvas& Canvas) const;
-    // Articles this object may be exchanged for (catalogue objects, not owned).
-    virtual void GetCompatibleList(std::vector<TProduct*>& List) const;
+    // Articles of the catalogue this object may be exchanged for (not owned).
+    virtual void GetCompatibleList(const TCatalogue& Catalogue, std::vector<TProduct*>& List) const;
     virtual void GetArtikelList(std::vector<TArtikelListEntry>& List);
     virtual void ToMusterScript(QStringList& Lines, double OrgX, double OrgY, int Layer, int& Index,
                                 int ParentIndex) const;

@@ -5,17 +5,17 @@
 
 #include <algorithm>
 
-TPlanDocument::TPlanDocument(IPlanHost* Host) : fHost(Host ? Host : &SilentPlanHost()) {}
+TPlanDocument::TPlanDocument(IPlanHost* Host) : fHost(Host ? Host : &fDefaultHost) {}
 
 TPlanDocument::~TPlanDocument() = default;
 
 void TPlanDocument::SetHost(IPlanHost* Host) {
-    fHost = Host ? Host : &SilentPlanHost();
+    fHost = Host ? Host : &fDefaultHost;
 }
 
 int TPlanDocument::AddShape(std::unique_ptr<TShape> AShape) {
     if (!AShape) return vrDegenerate;
-    AShape->Closed = true;
+    AShape->SetClosed(true);
     AShape->CopyF2Vpolygon();
     AShape->CreateV_VectorList();
     const int result = AShape->Validate();
@@ -39,11 +39,8 @@ int TPlanDocument::AddShape(std::unique_ptr<TShape> AShape) {
 void TPlanDocument::UpdateShapes() {
     fHost->ClearSelections();
     fHost->ClearRequirement();
-    for (auto& shape : ShapeList) {
-        shape->DeleteVerlattung();
-        shape->Verleistung.clear();
-        shape->VPolygon->Clear();
-    }
+    for (auto& shape : ShapeList)
+        shape->DiscardEffectiveOutline();
 
     fHost->StatusText(0, QStringLiteral(" Resultierende Verlegeflächen berechnen."));
     // The union of the cut-outs above the current area. It starts empty, so nothing a user can
@@ -51,23 +48,26 @@ void TPlanDocument::UpdateShapes() {
     Tgpc_polygon accumulator;
     for (auto it = ShapeList.rbegin(); it != ShapeList.rend(); ++it) {
         TShape& shape = **it;
+        const int number = static_cast<int>(ShapeList.rend() - it);
+        QString error;
+        if (!shape.CutEffectiveOutline(accumulator, &error))
+            fHost->ReportError(QStringLiteral("Verlegefläche %1: die darüberliegenden Flächen "
+                                              "konnten nicht ausgespart werden (%2).")
+                                   .arg(number)
+                                   .arg(error));
+        if (shape.Operator() == GPC_XOR) continue;
         try {
-            gpc_polygon_clip(GPC_DIFF, *shape.FPolygon, accumulator, *shape.VPolygon);
-        } catch (const EClipError&) {
-            shape.CopyF2Vpolygon();
-        }
-        GPCRemoveDoubles(*shape.VPolygon);
-        GPCDropDegenerateContours(*shape.VPolygon);
-        if (shape.Operator != GPC_XOR) {
-            try {
-                Tgpc_polygon merged;
-                gpc_polygon_clip(GPC_UNION, accumulator, *shape.FPolygon, merged);
-                GPCRemoveDoubles(merged);
-                GPCDropDegenerateContours(merged);
-                accumulator = std::move(merged);
-            } catch (const EClipError&) {
-                // Keep what was accumulated so far; the areas below lose only this cut-out.
-            }
+            Tgpc_polygon merged;
+            gpc_polygon_clip(GPC_UNION, accumulator, shape.DrawnPolygon(), merged);
+            GPCRemoveDoubles(merged);
+            GPCDropDegenerateContours(merged);
+            accumulator = std::move(merged);
+        } catch (const EClipError& e) {
+            // The areas below lose only this cut-out.
+            fHost->ReportError(QStringLiteral("Verlegefläche %1 konnte nicht aus den "
+                                              "darunterliegenden Flächen ausgespart werden (%2).")
+                                   .arg(number)
+                                   .arg(QString::fromUtf8(e.what())));
         }
     }
 
@@ -92,10 +92,10 @@ void TPlanDocument::UpdateShapes() {
 void TPlanDocument::UpdateSummen() {
     GesamtFlaeche = GesamtUmfang = GesamtSpiegel = 0;
     for (const auto& shape : ShapeList) {
-        if (shape->Layers.empty() || shape->Layers.front().empty()) continue;
-        GesamtFlaeche += shape->Flaeche;
-        GesamtUmfang += shape->Umfang;
-        GesamtSpiegel += shape->SpiegelFederLaenge;
+        if (shape->Layers().empty() || shape->Layers().front().empty()) continue;
+        GesamtFlaeche += shape->Flaeche();
+        GesamtUmfang += shape->Umfang();
+        GesamtSpiegel += shape->SpiegelFederLaenge();
     }
     fHost->SummenChanged();
 }

@@ -4,6 +4,7 @@
 
 #include "geometry/GPCUtils.h"
 #include "model/GraphicObject.h"
+#include "model/PlanHost.h"
 #include "platform/TextFields.h"
 
 #include <QString>
@@ -11,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-class IPlanHost;
 class TShape;
 class TReader;
+struct TPlanReadDefaults;
 class TWriter;
 
 // An offer row typed in by the user, cell texts exactly as typed.
@@ -77,10 +78,11 @@ public:
 
     void DeleteUserAngebotsList();
 
-    // The document record of a plan file.
-    void ReadData(TReader& Reader);
+    // The document record of a plan file; Defaults stand in for what older records lack.
+    void ReadData(TReader& Reader, const TPlanReadDefaults& Defaults);
     void WriteData(TWriter& Writer) const;
 
 private:
+    IPlanHost fDefaultHost; // for documents no window holds
     IPlanHost* fHost;
 };

@@ -53,7 +53,7 @@ void ReadShortText(TReader& Reader, TShortText<Capacity>& Field) {
 
 } // namespace
 
-void TPlanDocument::ReadData(TReader& Reader) {
+void TPlanDocument::ReadData(TReader& Reader, const TPlanReadDefaults& Defaults) {
     const int version = Reader.ReadInteger();
     if (version < 0 || version > kDocumentVersion)
         Fail(QStringLiteral("Unbekannte Version %1 eines Plans").arg(version));
@@ -86,7 +86,7 @@ void TPlanDocument::ReadData(TReader& Reader) {
     // strips, both of which the interiors then bring back as stored.
     UpdateShapes();
     for (auto& shape : ShapeList)
-        shape->ReadInterior(Reader);
+        shape->ReadInterior(Reader, Defaults);
 
     if (version >= kFirstOfferRows) {
         Reader.ReadListBegin();

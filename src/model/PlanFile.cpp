@@ -1,6 +1,7 @@
 #include "model/PlanFile.h"
 
 #include "model/PlanDocument.h"
+#include "model/Shapes.h"
 #include "platform/ValueStream.h"
 
 #include <QFile>
@@ -30,7 +31,8 @@ QString PlanSaveErrorText(const QString& Path) {
            Path.toUpper();
 }
 
-std::unique_ptr<TPlanDocument> LoadPlanFile(const QString& Path, IPlanHost* Host, QString* Detail) {
+std::unique_ptr<TPlanDocument> LoadPlanFile(const QString& Path, const TPlanReadDefaults& Defaults,
+                                            IPlanHost* Host, QString* Detail) {
     QFile file(Path);
     if (!file.open(QIODevice::ReadOnly)) {
         SetDetail(Detail, file.errorString());
@@ -39,7 +41,7 @@ std::unique_ptr<TPlanDocument> LoadPlanFile(const QString& Path, IPlanHost* Host
     auto document = std::make_unique<TPlanDocument>(Host);
     try {
         TReader reader(file, kFileBufferSize);
-        document->ReadData(reader);
+        document->ReadData(reader, Defaults);
     } catch (const std::exception& e) {
         // Whatever was read so far goes with the document.
         SetDetail(Detail, QString::fromUtf8(e.what()));

@@ -1,6 +1,7 @@
 #include "model/PlanHost.h"
 
-IPlanHost& SilentPlanHost() {
-    static IPlanHost host;
-    return host;
+#include <cstdio>
+
+void IPlanHost::ReportError(const QString& Message) {
+    std::fprintf(stderr, "%s\n", Message.toLocal8Bit().constData());
 }

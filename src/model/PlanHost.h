@@ -1,6 +1,7 @@
 #pragma once
-// What a plan document asks of the program around it. The plan window implements it; tests
-// and tarv-cli use the silent default or a recorder.
+// What a plan document asks of the program around it: status texts, beeps, repaints and the
+// reports of its operations. The plan window implements it; tarv-cli and tests use the default
+// (which writes reports to standard error and does nothing else) or a recorder.
 
 #include <QString>
 
@@ -29,7 +30,7 @@ public:
     // True while the user drags the interior of areas: derived data is then rebuilt only
     // as far as drawing needs it.
     virtual bool InteractiveMoveInProgress() const { return false; }
+    // Something the plan could only do in part, and what it did instead (an effective
+    // outline the clipper refused, say). The window shows it in the status bar with a beep.
+    virtual void ReportError(const QString& Message);
 };
-
-// The host of documents that have none: does nothing.
-IPlanHost& SilentPlanHost();

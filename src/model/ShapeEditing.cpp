@@ -120,8 +120,8 @@ static bool AllFinite(const TVertices& v) {
 static bool ValidOutline(const TVertices& v) {
     if (!AllFinite(v)) return false;
     TShape probe;
-    probe.Outline().vertex = v;
-    probe.Closed = true;
+    probe.SetOutline(v);
+    probe.SetClosed(true);
     probe.CopyF2Vpolygon();
     probe.CreateV_VectorList();
     return probe.Validate() == vrOk;
@@ -160,7 +160,7 @@ static double SignedArea2(const TVertices& v) {
     return sum;
 }
 
-void TShape::Transform(int HitIndex, double dx, double dy) {
+void TShape::Transform(int HitIndex, double dx, double dy, TDragState& Drag) {
     const int n = VertexCount();
     if (n < 3) return;
     TVertices edited = Outline().vertex;
@@ -168,7 +168,7 @@ void TShape::Transform(int HitIndex, double dx, double dy) {
     if (HitIndex >= 1000) {
         if (HitIndex - 1000 < n)
             changed = DragVertex(edited, static_cast<std::size_t>(HitIndex - 1000), dx, dy,
-                                 VertexDragAxis);
+                                 Drag.VertexAxis);
     } else if (HitIndex >= 1 && HitIndex <= n) {
         changed = DragEdge(edited, static_cast<std::size_t>(HitIndex - 1), dx, dy);
     }
@@ -176,18 +176,18 @@ void TShape::Transform(int HitIndex, double dx, double dy) {
     // A side dragged through the opposite one (a rectangle's, say) leaves a simple outline
     // turned inside out; on the way it passed through zero area, so it is a fold as well.
     if ((SignedArea2(edited) > 0) != (SignedArea2(Outline().vertex) > 0)) return;
-    Outline().vertex = std::move(edited);
+    MutableOutline().vertex = std::move(edited);
 }
 
 bool TShape::Inflate(double Size) {
     // The drawn outline is offset, so its own edge count decides (a ring of n vertices has n).
-    if (!Closed || VertexCount() <= 2) return false;
+    if (!fClosed || VertexCount() <= 2) return false;
     bool collapsed = false;
     const Pgpc_polygon result = GPCInflate(*FPolygon, Size, &collapsed);
     if (collapsed || result->num_contours() != 1) return false;
     const TVertices& v = result->contour[0].vertex;
     if (!ValidOutline(v)) return false;
-    Outline().vertex = v;
+    MutableOutline().vertex = v;
     CopyF2Vpolygon();
     CreateV_VectorList();
     return true;
@@ -217,7 +217,7 @@ static THandleCursor EdgeCursor(const TVektor& edge) {
 
 void TShape::GetGrabHandles(std::vector<TGrabHandleInfo>& List) {
     // A laid area keeps its outline: its boards were placed for it.
-    const TVektor& r = VerlegeRichtung;
+    const TVektor& r = fVerlegeRichtung;
     if (r.x != 0 || r.y != 0 || r.rx != 0 || r.ry != 0) return;
     const auto& v = Outline().vertex;
     const std::size_t n = v.size();

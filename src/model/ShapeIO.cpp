@@ -2,9 +2,8 @@
 
 #include "model/Shapes.h"
 
-#include "laying/Patterns.h"
+#include "model/Generators.h"
 #include "platform/ValueStream.h"
-#include "substructure/LattenGeneratoren.h"
 
 #include <cmath>
 
@@ -62,12 +61,12 @@ void TShape::ReadData(TReader& Reader) {
     const int version = Reader.ReadInteger();
     if (version < 0 || version > kShapeRecordVersion)
         Fail(QStringLiteral("Unbekannte Version %1 einer Verlegefläche").arg(version));
-    Closed = Reader.ReadBoolean();
+    fClosed = Reader.ReadBoolean();
     unsigned char op = 0;
     Reader.Read(&op, 1);
     // Only 2 means "cuts nothing out"; any other byte acts as a cut-out, so it is stored as one
     // and the editor's tick shows what the area does.
-    Operator = op == static_cast<unsigned char>(GPC_XOR) ? GPC_XOR : GPC_DIFF;
+    fOperator = op == static_cast<unsigned char>(GPC_XOR) ? GPC_XOR : GPC_DIFF;
 
     Tgpc_vertex_list outline;
     Reader.ReadListBegin();
@@ -80,36 +79,34 @@ void TShape::ReadData(TReader& Reader) {
         outline.vertex.push_back(v);
     }
     Reader.ReadListEnd();
-    Outline().vertex = std::move(outline.vertex);
+    MutableOutline().vertex = std::move(outline.vertex);
 
-    Color = static_cast<TColor>(Reader.ReadInteger());
-    ReadFiniteVektor(Reader, VerlegeRichtung, "Verlegerichtung");
-    ReadFiniteVektor(Reader, VerlattungsRichtung, "Verlattungsrichtung");
-    LattenArtikelNr.SetText(Reader.ReadString());
+    fColor = static_cast<TColor>(Reader.ReadInteger());
+    ReadFiniteVektor(Reader, fVerlegeRichtung, "Verlegerichtung");
+    ReadFiniteVektor(Reader, fVerlattungsRichtung, "Verlattungsrichtung");
+    fLattenArtikelNr.SetText(Reader.ReadString());
 
-    LattenGenerator.reset();
+    fLattenGenerator.reset();
     const QString className = Reader.ReadString();
     if (!className.isEmpty()) {
         // The record of an unknown layout cannot be skipped: its length is not stored.
-        std::unique_ptr<TLattenGenerator> generator = CreateLattenGeneratorForClass(className);
+        std::unique_ptr<TLattenGeneratorBase> generator = CreateLattenGeneratorForClass(className);
         if (!generator) Fail(QStringLiteral("Unbekannte Unterkonstruktion \"%1\"").arg(className));
         generator->ReadData(Reader);
-        RequireFinite({generator->fMaxLattenAbstand}, "Lattenabstand");
-        generator->Shape = this;
-        LattenGenerator = std::move(generator);
+        fLattenGenerator = std::move(generator);
     }
 
     if (version >= 1) {
-        Konturbemassung = Reader.ReadBoolean();
-        Aussenbemassung = Reader.ReadBoolean();
+        fKonturbemassung = Reader.ReadBoolean();
+        fAussenbemassung = Reader.ReadBoolean();
     }
 }
 
 void TShape::WriteData(TWriter& Writer) const {
     TGraphicObject::WriteData(Writer);
     Writer.WriteInteger(kShapeRecordVersion);
-    Writer.WriteBoolean(Closed);
-    const unsigned char op = static_cast<unsigned char>(Operator == GPC_XOR ? GPC_XOR : GPC_DIFF);
+    Writer.WriteBoolean(fClosed);
+    const unsigned char op = static_cast<unsigned char>(fOperator == GPC_XOR ? GPC_XOR : GPC_DIFF);
     Writer.Write(&op, 1);
     Writer.WriteListBegin();
     for (const Tgpc_vertex& v : Outline().vertex) {
@@ -118,28 +115,28 @@ void TShape::WriteData(TWriter& Writer) const {
         Writer.WriteRawDouble(v.y);
     }
     Writer.WriteListEnd();
-    Writer.WriteInteger(static_cast<std::int32_t>(Color));
-    VerlegeRichtung.WriteData(Writer);
-    VerlattungsRichtung.WriteData(Writer);
-    Writer.WriteString(LattenArtikelNr.Text());
-    if (LattenGenerator) {
-        Writer.WriteString(LattenGenerator->ClassName());
-        LattenGenerator->WriteData(Writer);
+    Writer.WriteInteger(static_cast<std::int32_t>(fColor));
+    fVerlegeRichtung.WriteData(Writer);
+    fVerlattungsRichtung.WriteData(Writer);
+    Writer.WriteString(fLattenArtikelNr.Text());
+    if (fLattenGenerator) {
+        Writer.WriteString(fLattenGenerator->ClassName());
+        fLattenGenerator->WriteData(Writer);
     } else {
         Writer.WriteString(QString());
     }
-    Writer.WriteBoolean(Konturbemassung);
-    Writer.WriteBoolean(Aussenbemassung);
+    Writer.WriteBoolean(fKonturbemassung);
+    Writer.WriteBoolean(fAussenbemassung);
 }
 
 // --- Area interior record ---------------------------------------------------------------------
 
-void TShape::ReadInterior(TReader& Reader) {
+void TShape::ReadInterior(TReader& Reader, const TPlanReadDefaults& Defaults) {
     const int version = Reader.ReadInteger();
     if (version < 0 || version > kInteriorRecordVersion)
         Fail(QStringLiteral("Unbekannte Version %1 des Inhalts einer Verlegefläche").arg(version));
 
-    VerlattungColl.clear();
+    fVerlattungColl.clear();
     if (version >= kFirstGroupedBattens) {
         Reader.ReadListBegin();
         while (!Reader.EndOfList()) {
@@ -147,18 +144,17 @@ void TShape::ReadInterior(TReader& Reader) {
             TVektorGruppe group;
             group.ArtikelNr = ReadArtikelNr(Reader);
             ReadVektorList(Reader, group.Vektoren);
-            VerlattungColl.push_back(std::move(group));
+            fVerlattungColl.push_back(std::move(group));
         }
         Reader.ReadListEnd();
     } else {
-        // Older plans knew one batten article per area; without one the current default
+        // Older plans knew one batten article per area; without one the program's default
         // stands in, and the area keeps it so that saving writes what was assumed.
-        if (LattenArtikelNr.IsEmpty())
-            LattenArtikelNr.SetText(SubstructureDefaults().DefaultUKArtikel);
+        if (fLattenArtikelNr.IsEmpty()) fLattenArtikelNr.SetText(Defaults.LattenArtikelNr);
         TVektorGruppe group;
-        group.ArtikelNr = LattenArtikelNr.Text();
+        group.ArtikelNr = fLattenArtikelNr.Text();
         ReadVektorList(Reader, group.Vektoren);
-        VerlattungColl.push_back(std::move(group));
+        fVerlattungColl.push_back(std::move(group));
     }
 
     Reader.ReadInteger(); // layer list version
@@ -178,23 +174,22 @@ void TShape::ReadInterior(TReader& Reader) {
             std::unique_ptr<TGraphicObject> object = factory();
             object->ParentShape = this;
             object->ReadData(Reader);
-            Layers[static_cast<size_t>(layer)].push_back(std::move(object));
+            fLayers[static_cast<size_t>(layer)].push_back(std::move(object));
         }
         Reader.ReadListEnd();
         Reader.ReadInteger(); // generator slot version
         const QString name = Reader.ReadString();
         if (!name.isEmpty()) {
             // As with the substructure: an unknown record cannot be skipped.
-            std::unique_ptr<TPatternGenerator> generator = CreatePatternGeneratorForName(name);
+            std::unique_ptr<TPatternGeneratorBase> generator = CreatePatternGeneratorForName(name);
             if (!generator) Fail(QStringLiteral("Unbekanntes Verlegemuster \"%1\"").arg(name));
             generator->ReadData(Reader);
-            generator->Shape = this;
             SetPatternGenerator(layer, std::move(generator));
         }
     }
     Reader.ReadListEnd();
     // Everything that works on an area expects layer 0 to exist.
-    if (Layers.empty()) AddLayer();
+    if (fLayers.empty()) AddLayer();
 
     Reader.ReadInteger(); // strip list version
     const std::int32_t count = Reader.ReadInteger();
@@ -202,21 +197,21 @@ void TShape::ReadInterior(TReader& Reader) {
     // running a loop the data cannot feed.
     if (count < 0 || count > Reader.BytesLeft())
         Fail(QStringLiteral("Ungültige Anzahl %1 von Randleisten").arg(count));
-    Verleistung.clear();
+    fVerleistung.clear();
     for (std::int32_t i = 0; i < count; ++i) {
         const TGraphicObjectFactory factory = FindGraphicObjectClass(QStringLiteral("LE"));
         if (!factory) Fail(QStringLiteral("Randleisten sind nicht ladbar"));
         std::unique_ptr<TGraphicObject> strip = factory();
         strip->ParentShape = this;
         strip->ReadData(Reader);
-        Verleistung.push_back(std::move(strip));
+        fVerleistung.push_back(std::move(strip));
     }
 }
 
 void TShape::WriteInterior(TWriter& Writer) const {
     Writer.WriteInteger(kInteriorRecordVersion);
     Writer.WriteListBegin();
-    for (const TVektorGruppe& group : VerlattungColl) {
+    for (const TVektorGruppe& group : fVerlattungColl) {
         Writer.WriteInteger(1);
         Writer.WriteString(group.ArtikelNr);
         WriteVektorList(Writer, group.Vektoren);
@@ -225,16 +220,16 @@ void TShape::WriteInterior(TWriter& Writer) const {
 
     Writer.WriteInteger(1);
     Writer.WriteListBegin();
-    for (size_t i = 0; i < Layers.size(); ++i) {
+    for (size_t i = 0; i < fLayers.size(); ++i) {
         Writer.WriteInteger(1);
         Writer.WriteListBegin();
-        for (const auto& object : Layers[i])
+        for (const auto& object : fLayers[i])
             object->WriteData(Writer);
         Writer.WriteListEnd();
         Writer.WriteInteger(1);
         // The name is the key the reader finds the class by; a generator without one could
         // not be read back, so its layer is stored without it.
-        const TPatternGenerator* generator = GetPatternGenerator(static_cast<int>(i));
+        const TPatternGeneratorBase* generator = GetPatternGenerator(static_cast<int>(i));
         if (generator && !generator->Name.isEmpty()) {
             Writer.WriteString(generator->Name);
             generator->WriteData(Writer);
@@ -245,7 +240,7 @@ void TShape::WriteInterior(TWriter& Writer) const {
     Writer.WriteListEnd();
 
     Writer.WriteInteger(1);
-    Writer.WriteInteger(static_cast<std::int64_t>(Verleistung.size()));
-    for (const auto& strip : Verleistung)
+    Writer.WriteInteger(static_cast<std::int64_t>(fVerleistung.size()));
+    for (const auto& strip : fVerleistung)
         strip->WriteData(Writer);
 }

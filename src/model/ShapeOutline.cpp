@@ -12,19 +12,23 @@
 // ---------------------------------------------------------------------------------------------
 // Outline editing
 
+void TShape::SetOutline(std::vector<Tgpc_vertex> Vertices) {
+    MutableOutline().vertex = std::move(Vertices);
+}
+
 void TShape::AddVertex(const Tgpc_vertex& Item) {
-    GPCAddVertex(Outline(), Item);
+    GPCAddVertex(MutableOutline(), Item);
 }
 
 void TShape::InsertVertex(int Index, const Tgpc_vertex& Item) {
-    auto& v = Outline().vertex;
+    auto& v = MutableOutline().vertex;
     if (Index < 0 || Index > VertexCount())
         throw EShapeError("InsertVertex gpc_contur Index Fehler");
     v.insert(v.begin() + Index, Item);
 }
 
 void TShape::DeleteVertex(int Index) {
-    auto& v = Outline().vertex;
+    auto& v = MutableOutline().vertex;
     if (Index < 0 || Index >= VertexCount())
         throw EShapeError("DeleteVertex gpc_contur Index Fehler");
     v.erase(v.begin() + Index);
@@ -45,22 +49,40 @@ bool TShape::QueryClosePoly(double& px, double& py, bool Insert, double MaxAbsta
 // Derived data
 
 void TShape::CopyF2Vpolygon() {
-    if (!VPolygon) VPolygon = std::make_unique<Tgpc_polygon>();
-    VPolygon->Clear();
-    VPolygon->AddContour(Outline(), false);
+    fVPolygon->Clear();
+    fVPolygon->AddContour(Outline(), false);
+}
+
+void TShape::DiscardEffectiveOutline() {
+    DeleteVerlattung();
+    fVerleistung.clear();
+    fVPolygon->Clear();
+}
+
+bool TShape::CutEffectiveOutline(const Tgpc_polygon& Above, QString* Error) {
+    bool cut = true;
+    try {
+        gpc_polygon_clip(GPC_DIFF, *FPolygon, Above, *fVPolygon);
+    } catch (const EClipError& e) {
+        CopyF2Vpolygon();
+        cut = false;
+        if (Error) *Error = QString::fromUtf8(e.what());
+    }
+    GPCRemoveDoubles(*fVPolygon);
+    GPCDropDegenerateContours(*fVPolygon);
+    return cut;
 }
 
 void TShape::CreateV_VectorList() {
     fVFrame.clear();
-    if (!VPolygon) return;
-    for (const auto& c : VPolygon->contour) {
+    for (const auto& c : fVPolygon->contour) {
         const auto& v = c.vertex;
         const std::size_t n = v.size();
         // Each edge starts at its own vertex and points at the next one, so its end meets the
         // next start as closely as doubles allow (the crossing parity depends on it).
         for (std::size_t i = 0; i + 1 < n; ++i)
             fVFrame.emplace_back(v[i].x, v[i].y, v[i + 1].x, v[i + 1].y);
-        if (Closed && n >= 2) fVFrame.emplace_back(v[n - 1].x, v[n - 1].y, v[0].x, v[0].y);
+        if (fClosed && n >= 2) fVFrame.emplace_back(v[n - 1].x, v[n - 1].y, v[0].x, v[0].y);
     }
 }
 
@@ -68,22 +90,18 @@ void TShape::BerechneUmfang() {
     double sum = 0;
     for (const TVektor& e : fVFrame)
         sum += e.Betrag();
-    Umfang = sum / 100;
+    fUmfang = sum / 100;
 }
 
 void TShape::BerechneFlaeche() {
-    Flaeche = VPolygon ? GPCPolygonFlaeche(*VPolygon) : 0;
+    fFlaeche = GPCPolygonFlaeche(*fVPolygon);
 }
 
 void TShape::BerechneSchwerpunkt() {
     // Without area (no contours, or an outline that encloses nothing) the weights sum to zero;
     // the kernel then answers the centre of the bounding box, or (0, 0) for no vertices at
     // all, which keeps the centroid finite and near the outline.
-    if (!VPolygon) {
-        Schwerpunkt = {0, 0};
-        return;
-    }
-    GPCPolygonSchwerpunkt(*VPolygon, Schwerpunkt);
+    GPCPolygonSchwerpunkt(*fVPolygon, fSchwerpunkt);
 }
 
 void TShape::SetVektorFlags(std::int32_t ANDMask, std::int32_t ORMask) {
@@ -173,10 +191,10 @@ int TShape::Validate() const {
             return vrDegenerate;
     if (EdgesCross(fVFrame)) return vrSelfCrossing;
     if (EdgesOverlap(fVFrame)) return vrDegenerate;
-    if (!Closed) return vrOk;
+    if (!fClosed) return vrOk;
     constexpr double kMinArea = 1e-9; // cm²
-    if (!VPolygon || VPolygon->num_contours() == 0) return vrDegenerate;
-    for (const auto& c : VPolygon->contour)
+    if (fVPolygon->num_contours() == 0) return vrDegenerate;
+    for (const auto& c : fVPolygon->contour)
         if (DistinctVertexCount(c) < 3 || std::fabs(SignedArea(c)) < kMinArea) return vrDegenerate;
     return vrOk;
 }
@@ -185,12 +203,7 @@ int TShape::Validate() const {
 // Geometry and hit tests
 
 void TShape::GetExtent(double& x1, double& y1, double& x2, double& y2) const {
-    if (!VPolygon) {
-        x1 = y1 = 1000000;
-        x2 = y2 = -1000000;
-        return;
-    }
-    GPCPolygonExtent(*VPolygon, x1, y1, x2, y2);
+    GPCPolygonExtent(*fVPolygon, x1, y1, x2, y2);
 }
 
 TIntRect TShape::GetExtentRect() const {
@@ -204,7 +217,7 @@ TIntRect TShape::GetExtentRect() const {
 }
 
 bool TShape::PointInObject(double px, double py) const {
-    if (!Closed) return false;
+    if (!fClosed) return false;
     // Half-open in y: an edge includes its end with the smaller y, so a ray through a vertex
     // counts once where the outline crosses it; horizontal edges never count.
     bool inside = false;
@@ -271,16 +284,16 @@ static const TVektor* NearestEdge(const std::vector<TVektor>& edges, double x, d
 }
 
 const TVektor* TShape::VektorFromPoint(double x, double y, double MaxAbstand) const {
-    if (!Closed || !PointInObject(x, y)) return nullptr;
+    if (!fClosed || !PointInObject(x, y)) return nullptr;
     double best = MaxAbstand;
     return NearestEdge(fVFrame, x, y, best);
 }
 
 const TVektor* TShape::LatteFromPoint(double x, double y, double MaxAbstand) const {
-    if (!Closed) return nullptr;
+    if (!fClosed) return nullptr;
     double best = MaxAbstand;
     const TVektor* found = nullptr;
-    for (const TVektorGruppe& g : VerlattungColl)
+    for (const TVektorGruppe& g : fVerlattungColl)
         if (const TVektor* e = NearestEdge(g.Vektoren, x, y, best)) found = e;
     return found;
 }
@@ -296,23 +309,23 @@ static int ToLogical(double value) {
 }
 
 void TShape::UpdateClipRgn() {
-    PolygonCount = 0;
-    PolyPointCount.clear();
-    PolyPoints.clear();
-    ClipPath = QPainterPath();
-    if (!Closed || !VPolygon) return;
+    fPolygonCount = 0;
+    fPolyPointCount.clear();
+    fPolyPoints.clear();
+    fClipPath = QPainterPath();
+    if (!fClosed) return;
 
-    PolygonCount = VPolygon->num_contours();
-    ClipPath.setFillRule(Qt::OddEvenFill); // holes lie outside the clip
-    for (const auto& c : VPolygon->contour) {
-        PolyPointCount.push_back(c.num_vertices());
-        const std::size_t first = PolyPoints.size();
+    fPolygonCount = fVPolygon->num_contours();
+    fClipPath.setFillRule(Qt::OddEvenFill); // holes lie outside the clip
+    for (const auto& c : fVPolygon->contour) {
+        fPolyPointCount.push_back(c.num_vertices());
+        const std::size_t first = fPolyPoints.size();
         for (const auto& v : c.vertex)
-            PolyPoints.emplace_back(ToLogical(v.x), ToLogical(v.y));
+            fPolyPoints.emplace_back(ToLogical(v.x), ToLogical(v.y));
         if (c.vertex.empty()) continue;
-        ClipPath.moveTo(PolyPoints[first]);
-        for (std::size_t i = first + 1; i < PolyPoints.size(); ++i)
-            ClipPath.lineTo(PolyPoints[i]);
-        ClipPath.closeSubpath();
+        fClipPath.moveTo(fPolyPoints[first]);
+        for (std::size_t i = first + 1; i < fPolyPoints.size(); ++i)
+            fClipPath.lineTo(fPolyPoints[i]);
+        fClipPath.closeSubpath();
     }
 }

@@ -1,11 +1,8 @@
 #include "model/Shapes.h"
 
-#include "laying/Patterns.h"
-#include "substructure/LattenGeneratoren.h"
+#include "model/Generators.h"
 
 #include <algorithm>
-
-int TShape::VertexDragAxis = 0;
 
 namespace {
 
@@ -21,7 +18,7 @@ void MoveVektor(TVektor& v, double dx, double dy) {
 
 } // namespace
 
-TShape::TShape() : FPolygon(OneEmptyContour()), VPolygon(std::make_unique<Tgpc_polygon>()) {
+TShape::TShape() : FPolygon(OneEmptyContour()), fVPolygon(std::make_unique<Tgpc_polygon>()) {
     AddLayer();
 }
 
@@ -36,72 +33,80 @@ TShape::~TShape() = default;
 
 // --- Layers and generators --------------------------------------------------------------------
 
+const TGraphicObjectList& TShape::Layer(int LayerIndex) const {
+    return fLayers.at(static_cast<size_t>(LayerIndex));
+}
+
+TGraphicObjectList& TShape::Layer(int LayerIndex) {
+    return fLayers.at(static_cast<size_t>(LayerIndex));
+}
+
 int TShape::AddLayer() {
-    Layers.emplace_back();
-    PatternGeneratorList.emplace_back();
-    return static_cast<int>(Layers.size()) - 1;
+    fLayers.emplace_back();
+    fPatternGeneratorList.emplace_back();
+    return static_cast<int>(fLayers.size()) - 1;
 }
 
 void TShape::DeleteLayer(int LayerIndex) {
-    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(Layers.size())) return;
-    Layers[static_cast<size_t>(LayerIndex)].clear();
+    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(fLayers.size())) return;
+    fLayers[static_cast<size_t>(LayerIndex)].clear();
 }
 
 void TShape::DeleteLayers() {
-    for (int i = 0; i < static_cast<int>(Layers.size()); ++i)
+    for (int i = 0; i < static_cast<int>(fLayers.size()); ++i)
         DeleteLayer(i);
 }
 
 void TShape::RemoveLayer(int LayerIndex) {
-    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(Layers.size())) return;
+    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(fLayers.size())) return;
     DeleteLayer(LayerIndex);
-    Layers.erase(Layers.begin() + LayerIndex);
-    PatternGeneratorList.erase(PatternGeneratorList.begin() + LayerIndex);
+    fLayers.erase(fLayers.begin() + LayerIndex);
+    fPatternGeneratorList.erase(fPatternGeneratorList.begin() + LayerIndex);
 }
 
 void TShape::RemoveLayers() {
-    while (!Layers.empty())
+    while (!fLayers.empty())
         RemoveLayer(0);
 }
 
 void TShape::DeletePatternGenerator(int LayerIndex) {
-    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(PatternGeneratorList.size())) return;
-    PatternGeneratorList[static_cast<size_t>(LayerIndex)].reset();
+    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(fPatternGeneratorList.size())) return;
+    fPatternGeneratorList[static_cast<size_t>(LayerIndex)].reset();
 }
 
 void TShape::DeletePatternGenerators() {
-    for (auto& g : PatternGeneratorList)
+    for (auto& g : fPatternGeneratorList)
         g.reset();
 }
 
-TPatternGenerator* TShape::GetPatternGenerator(int i) const {
-    if (i < 0 || i >= static_cast<int>(PatternGeneratorList.size())) return nullptr;
-    return PatternGeneratorList[static_cast<size_t>(i)].get();
+TPatternGeneratorBase* TShape::GetPatternGenerator(int i) const {
+    if (i < 0 || i >= static_cast<int>(fPatternGeneratorList.size())) return nullptr;
+    return fPatternGeneratorList[static_cast<size_t>(i)].get();
 }
 
-std::unique_ptr<TPatternGenerator>
-TShape::SetPatternGenerator(int i, std::unique_ptr<TPatternGenerator> Value) {
-    if (i < 0 || i >= static_cast<int>(PatternGeneratorList.size())) return Value;
-    std::swap(PatternGeneratorList[static_cast<size_t>(i)], Value);
+std::unique_ptr<TPatternGeneratorBase>
+TShape::SetPatternGenerator(int i, std::unique_ptr<TPatternGeneratorBase> Value) {
+    if (i < 0 || i >= static_cast<int>(fPatternGeneratorList.size())) return Value;
+    std::swap(fPatternGeneratorList[static_cast<size_t>(i)], Value);
     return Value;
 }
 
 void TShape::RemoveExtGraphObjects(int LayerIndex) {
-    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(Layers.size())) return;
-    auto& layer = Layers[static_cast<size_t>(LayerIndex)];
+    if (LayerIndex < 0 || LayerIndex >= static_cast<int>(fLayers.size())) return;
+    auto& layer = fLayers[static_cast<size_t>(LayerIndex)];
     std::erase_if(layer, [this](const auto& o) { return !o->IsInShape(this); });
 }
 
 bool TShape::Empty() const {
-    return std::all_of(Layers.begin(), Layers.end(), [](const auto& l) { return l.empty(); });
+    return std::all_of(fLayers.begin(), fLayers.end(), [](const auto& l) { return l.empty(); });
 }
 
 TGraphicObject* TShape::GraphObjectFromPoint(int LayerIdx, int& FoundLayer, double x, double y) {
     FoundLayer = -1;
-    const int count = static_cast<int>(Layers.size());
+    const int count = static_cast<int>(fLayers.size());
     const bool one = LayerIdx >= 0 && LayerIdx < count;
     for (int l = one ? LayerIdx : count - 1; l >= (one ? LayerIdx : 0); --l) {
-        auto& layer = Layers[static_cast<size_t>(l)];
+        auto& layer = fLayers[static_cast<size_t>(l)];
         for (auto it = layer.rbegin(); it != layer.rend(); ++it) {
             if (TGraphicObject* hit = (*it)->ObjectFromPoint(x, y)) {
                 FoundLayer = l;
@@ -112,35 +117,67 @@ TGraphicObject* TShape::GraphObjectFromPoint(int LayerIdx, int& FoundLayer, doub
     return nullptr;
 }
 
-// --- Substructure -----------------------------------------------------------------------------
+// --- Pattern frame and substructure --------------------------------------------------------
+
+void TShape::SetPatternFrame(const TVektor& Lege, const TVektor& Symetrie) {
+    fLegeVektor.Assign(Lege);
+    fSymetrieVek.Assign(Symetrie);
+}
+
+std::unique_ptr<TLattenGeneratorBase>
+TShape::SetLattenGenerator(std::unique_ptr<TLattenGeneratorBase> Value) {
+    std::swap(fLattenGenerator, Value);
+    return Value;
+}
+
+void TShape::AddVerlattung(const QString& Artikel, std::vector<TVektor> Battens) {
+    fVerlattungColl.push_back({Artikel, std::move(Battens)});
+}
 
 void TShape::DeleteVerlattung() {
-    VerlattungColl.clear();
+    fVerlattungColl.clear();
     DeleteUKVerbinder();
 }
 
+void TShape::SumVerlattung() {
+    fLaengeVerlattung = 0;
+    for (const TVektorGruppe& group : fVerlattungColl)
+        for (const TVektor& batten : group.Vektoren)
+            fLaengeVerlattung += batten.Betrag();
+}
+
+void TShape::AddUKVerbinder(const QString& Artikel, std::vector<TVektor> Points) {
+    fUKVerbinderColl.push_back({Artikel, std::move(Points)});
+}
+
 void TShape::DeleteUKVerbinder() {
-    UKVerbinderColl.clear();
+    fUKVerbinderColl.clear();
+}
+
+void TShape::SetVerleistung(TGraphicObjectList Strips) {
+    for (auto& strip : Strips)
+        if (strip) strip->ParentShape = this;
+    fVerleistung = std::move(Strips);
 }
 
 // --- Copying and transformations --------------------------------------------------------------
 
 void TShape::Assign(const TShape& Source) {
     FPolygon = OneEmptyContour();
-    Outline() = Source.Outline();
-    Color = Source.Color;
-    Closed = Source.Closed;
-    Operator = Source.Operator;
+    MutableOutline() = Source.Outline();
+    fColor = Source.fColor;
+    fClosed = Source.fClosed;
+    fOperator = Source.fOperator;
     CopyF2Vpolygon();
     CreateV_VectorList();
 }
 
 std::unique_ptr<TGraphicObject> TShape::Clone() const {
     auto copy = std::make_unique<TShape>();
-    copy->Outline() = Outline();
+    copy->MutableOutline() = Outline();
     copy->ArtikelNr = ArtikelNr;
-    copy->Color = Color;
-    copy->Closed = Closed;
+    copy->fColor = fColor;
+    copy->fClosed = fClosed;
     copy->CopyF2Vpolygon();
     copy->CreateV_VectorList();
     return copy;
@@ -148,12 +185,12 @@ std::unique_ptr<TGraphicObject> TShape::Clone() const {
 
 void TShape::Move(double dx, double dy) {
     GPCPolygonMove(*FPolygon, dx, dy);
-    MoveVektor(VerlegeRichtung, dx, dy);
-    MoveVektor(VerlattungsRichtung, dx, dy);
-    for (auto& layer : Layers)
+    MoveVektor(fVerlegeRichtung, dx, dy);
+    MoveVektor(fVerlattungsRichtung, dx, dy);
+    for (auto& layer : fLayers)
         for (auto& o : layer)
             o->Move(dx, dy);
-    for (auto* coll : {&VerlattungColl, &UKVerbinderColl})
+    for (auto* coll : {&fVerlattungColl, &fUKVerbinderColl})
         for (auto& group : *coll)
             for (TVektor& v : group.Vektoren)
                 MoveVektor(v, dx, dy);
@@ -161,12 +198,12 @@ void TShape::Move(double dx, double dy) {
 
 void TShape::Rotate(const TROTMatrix& ROTMatrix) {
     GPCPolygonRotate(*FPolygon, ROTMatrix);
-    VerlegeRichtung.Rotate(ROTMatrix);
-    VerlattungsRichtung.Rotate(ROTMatrix);
-    for (auto& layer : Layers)
+    fVerlegeRichtung.Rotate(ROTMatrix);
+    fVerlattungsRichtung.Rotate(ROTMatrix);
+    for (auto& layer : fLayers)
         for (auto& o : layer)
             o->Rotate(ROTMatrix);
-    for (auto* coll : {&VerlattungColl, &UKVerbinderColl})
+    for (auto* coll : {&fVerlattungColl, &fUKVerbinderColl})
         for (auto& group : *coll)
             for (TVektor& v : group.Vektoren)
                 v.Rotate(ROTMatrix);
@@ -174,10 +211,10 @@ void TShape::Rotate(const TROTMatrix& ROTMatrix) {
 
 void TShape::SetAussparung(bool Aussparung) {
     if (Aussparung) {
-        if (Color == kXorColor) Color = kDiffColor;
-        Operator = GPC_DIFF;
+        if (fColor == kXorColor) fColor = kDiffColor;
+        fOperator = GPC_DIFF;
     } else {
-        if (Color == kDiffColor) Color = kXorColor;
-        Operator = GPC_XOR;
+        if (fColor == kDiffColor) fColor = kXorColor;
+        fOperator = GPC_XOR;
     }
 }

@@ -12,6 +12,9 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -50,49 +53,6 @@ void CopyTree(const QString& source, const QString& target) {
         const QString file = it.next();
         CopyIfMissing(file, QDir(target).filePath(from.relativeFilePath(file)));
     }
-}
-
-int BrandingInteger(int number, int fallback) {
-    std::int64_t value = 0;
-    return ParseInteger(BrandingText(number), value) ? int(value) : fallback;
-}
-
-double BrandingReal(int number, double fallback) {
-    double value = 0;
-    return ParseReal(BrandingText(number), value) ? value : fallback;
-}
-
-// Reads the User values in the dialog's order; the first failing read marks the whole set.
-struct TUserReader {
-    TSettingsStore& Store;
-    bool Ok = true;
-
-    QString Text(const QString& name, int maxLength = -1) {
-        const auto value = Store.ReadString(kUserKey, name);
-        if (!value) Ok = false;
-        const QString text = value.value_or(QString());
-        return maxLength < 0 ? text : text.left(maxLength);
-    }
-    bool Bool(const QString& name) {
-        const auto value = Store.ReadBool(kUserKey, name);
-        if (!value) Ok = false;
-        return value.value_or(false);
-    }
-    std::int64_t Integer(const QString& name) {
-        const auto value = Store.ReadInteger(kUserKey, name);
-        if (!value) Ok = false;
-        return value.value_or(0);
-    }
-    double Real(const QString& name) {
-        const auto value = Store.ReadFloat(kUserKey, name);
-        if (!value) Ok = false;
-        return value.value_or(0);
-    }
-};
-
-// The radio buttons tick none for a value outside 0..2; the dialog then reports the first.
-int CurrencyIndex(std::int64_t value) {
-    return value >= 0 && value <= 2 ? int(value) : 0;
 }
 
 const QString kColorLetters = QStringLiteral("ABCDEFGHIJKLMNOP");
@@ -223,27 +183,264 @@ void CopyShippedData(const QString& shipped, const TFolderValues& folders) {
     CopyIfMissing(from.filePath(QStringLiteral("Meldungen.txt")), folders.MessageTextFile);
 }
 
+// ---------------------------------------------------------------------------------------------
+// The stored values: one table per key says for every value its name, how it is read (with its
+// default and range), how it is written and, for the User key, its first-time value. Reading,
+// writing and the first-time defaults all walk the same table.
+
+namespace {
+
+int BrandingInteger(const TBranding& branding, int number, int fallback) {
+    std::int64_t value = 0;
+    return ParseInteger(branding.Text(number), value) ? int(value) : fallback;
+}
+
+double BrandingReal(const TBranding& branding, int number, double fallback) {
+    double value = 0;
+    return ParseReal(branding.Text(number), value) ? value : fallback;
+}
+
+// The radio buttons tick none for a value outside 0..2; the dialog then reports the first.
+std::int64_t CurrencyIndex(std::int64_t value) {
+    return value >= 0 && value <= 2 ? value : 0;
+}
+
+std::int64_t ScaleIndex(std::int64_t value) {
+    return value >= 0 && value <= 11 ? value : 0;
+}
+
+template <std::int64_t Min, std::int64_t Max>
+std::int64_t Clamped(std::int64_t value) {
+    return std::clamp(value, Min, Max);
+}
+
+// Reads the User values in the table's order; the first failing read marks the whole set.
+struct TUserReader {
+    TSettingsStore& Store;
+    bool Ok = true;
+
+    template <class T>
+    T Take(std::optional<T> value) {
+        if (!value) Ok = false;
+        return value.value_or(T{});
+    }
+};
+
+struct TUserField {
+    QString Name;
+    std::function<void(TUserReader&, const QString&, TUserSettings&)> Read;
+    std::function<void(TSettingsStore&, const QString&, const TUserSettings&)> Write;
+    std::function<void(const TBranding&, TUserSettings&)> FirstTime;
+};
+
+// Each field names its member once, through an accessor that serves both the const settings
+// being written and the ones being read.
+// A text of at most maxLength characters (-1: unbounded).
+template <class Access>
+TUserField Text(const QString& name, int maxLength, Access access,
+                std::function<QString(const TBranding&)> firstTime) {
+    return {name,
+            [=](TUserReader& r, const QString& n, TUserSettings& s) {
+                const QString text = r.Take(r.Store.ReadString(kUserKey, n));
+                access(s) = maxLength < 0 ? text : text.left(maxLength);
+            },
+            [=](TSettingsStore& store, const QString& n, const TUserSettings& s) {
+                store.WriteString(kUserKey, n, access(s));
+            },
+            [=](const TBranding& b, TUserSettings& s) { access(s) = firstTime(b); }};
+}
+
+template <class Access>
+TUserField Flag(const QString& name, Access access,
+                std::function<bool(const TBranding&)> firstTime) {
+    return {name,
+            [=](TUserReader& r, const QString& n, TUserSettings& s) {
+                access(s) = r.Take(r.Store.ReadBool(kUserKey, n));
+            },
+            [=](TSettingsStore& store, const QString& n, const TUserSettings& s) {
+                store.WriteBool(kUserKey, n, access(s));
+            },
+            [=](const TBranding& b, TUserSettings& s) { access(s) = firstTime(b); }};
+}
+
+// An integer brought into its range by `normalise` when read and when given by the branding.
+template <class Access>
+TUserField Number(const QString& name, Access access, std::int64_t (*normalise)(std::int64_t),
+                  std::function<std::int64_t(const TBranding&)> firstTime) {
+    return {
+        name,
+        [=](TUserReader& r, const QString& n, TUserSettings& s) {
+            access(s) = int(normalise(r.Take(r.Store.ReadInteger(kUserKey, n))));
+        },
+        [=](TSettingsStore& store, const QString& n, const TUserSettings& s) {
+            store.WriteInteger(kUserKey, n, access(s));
+        },
+        [=](const TBranding& b, TUserSettings& s) { access(s) = int(normalise(firstTime(b))); }};
+}
+
+// Written with one decimal and the decimal point.
+template <class Access>
+TUserField Real(const QString& name, Access access,
+                std::function<double(const TBranding&)> firstTime) {
+    return {name,
+            [=](TUserReader& r, const QString& n, TUserSettings& s) {
+                access(s) = r.Take(r.Store.ReadFloat(kUserKey, n));
+            },
+            [=](TSettingsStore& store, const QString& n, const TUserSettings& s) {
+                store.WriteString(kUserKey, n, FormatFixed(access(s), 1, u'.'));
+            },
+            [=](const TBranding& b, TUserSettings& s) { access(s) = firstTime(b); }};
+}
+
+std::function<QString(const TBranding&)> Fixed(const QString& text) {
+    return [text](const TBranding&) { return text; };
+}
+
+std::function<QString(const TBranding&)> Branded(int number, int maxLength = -1) {
+    return [=](const TBranding& b) {
+        return maxLength < 0 ? b.Text(number) : b.Text(number).left(maxLength);
+    };
+}
+
+std::function<bool(const TBranding&)> Switch(int number) {
+    return [number](const TBranding& b) { return b.Switch(number); };
+}
+
+std::function<bool(const TBranding&)> On(int number) {
+    return [number](const TBranding& b) { return b.Text(number) == u"1"; };
+}
+
+// The User values in the order the settings dialog reads and writes them.
+const std::vector<TUserField>& UserFields() {
+    static const std::vector<TUserField> fields = [] {
+        std::vector<TUserField> f;
+        f.push_back(Text(
+            QStringLiteral("Waehrung0"), 3, [](auto& s) -> auto& { return s.Waehrung[0]; },
+            Branded(bnWaehrung0, 3)));
+        f.push_back(Text(
+            QStringLiteral("Waehrung1"), 3, [](auto& s) -> auto& { return s.Waehrung[1]; },
+            Branded(bnWaehrung0 + 1, 3)));
+        f.push_back(Text(
+            QStringLiteral("Waehrung2"), 3, [](auto& s) -> auto& { return s.Waehrung[2]; },
+            Branded(bnWaehrung0 + 2, 3)));
+        f.push_back(Real(
+            QStringLiteral("Mehrwertsteuer0"), [](auto& s) -> auto& { return s.Mehrwertsteuer[0]; },
+            [](const TBranding& b) { return BrandingReal(b, bnMehrwertsteuer0 + 0, 19.0); }));
+        f.push_back(Real(
+            QStringLiteral("Mehrwertsteuer1"), [](auto& s) -> auto& { return s.Mehrwertsteuer[1]; },
+            [](const TBranding& b) { return BrandingReal(b, bnMehrwertsteuer0 + 1, 19.0); }));
+        f.push_back(Real(
+            QStringLiteral("Mehrwertsteuer2"), [](auto& s) -> auto& { return s.Mehrwertsteuer[2]; },
+            [](const TBranding& b) { return BrandingReal(b, bnMehrwertsteuer0 + 2, 19.0); }));
+        f.push_back(Number(
+            QStringLiteral("Currency"), [](auto& s) -> auto& { return s.Currency; }, &CurrencyIndex,
+            [](const TBranding& b) { return BrandingInteger(b, bnCurrency, 1); }));
+        f.push_back(Flag(
+            QStringLiteral("Optimierung"), [](auto& s) -> auto& { return s.Optimierung; },
+            On(bnOptimierung)));
+        f.push_back(Text(
+            QStringLiteral("FirmaName"), 30, [](auto& s) -> auto& { return s.FirmaName; },
+            Fixed(QStringLiteral("Firma"))));
+        f.push_back(Text(
+            QStringLiteral("FirmaStrasse"), 30, [](auto& s) -> auto& { return s.FirmaStrasse; },
+            Fixed(QStringLiteral("Firmenstrasse"))));
+        f.push_back(Text(
+            QStringLiteral("FirmaPLZ"), 7, [](auto& s) -> auto& { return s.FirmaPLZ; },
+            Fixed(QStringLiteral("12345"))));
+        f.push_back(Text(
+            QStringLiteral("FirmaOrt"), 30, [](auto& s) -> auto& { return s.FirmaOrt; },
+            Fixed(QStringLiteral("Firmenort"))));
+        f.push_back(Flag(
+            QStringLiteral("PrintAnschrift"), [](auto& s) -> auto& { return s.PrintAnschrift; },
+            [](const TBranding&) { return true; }));
+        f.push_back(Text(
+            QStringLiteral("LogoFile"), -1, [](auto& s) -> auto& { return s.LogoFile; },
+            Branded(bnLogoFile)));
+        f.push_back(Number(
+            QStringLiteral("LogoWidth"), [](auto& s) -> auto& { return s.LogoWidth; },
+            &Clamped<300, 500>,
+            [](const TBranding& b) { return BrandingInteger(b, bnLogoWidth, 400); }));
+        f.push_back(Number(
+            QStringLiteral("LogoHeight"), [](auto& s) -> auto& { return s.LogoHeight; },
+            &Clamped<200, 500>,
+            [](const TBranding& b) { return BrandingInteger(b, bnLogoHeight, 300); }));
+        f.push_back(Flag(
+            QStringLiteral("PrintLogo"), [](auto& s) -> auto& { return s.PrintLogo; },
+            Switch(bnPrintLogo)));
+        f.push_back(Flag(
+            QStringLiteral("Farbdruck"), [](auto& s) -> auto& { return s.Farbdruck; },
+            Switch(bnFarbdruck)));
+        // The branding gives the dialog's "print separately" box, the negation of the value.
+        f.push_back(Flag(
+            QStringLiteral("OneSheet"), [](auto& s) -> auto& { return s.OneSheet; },
+            [](const TBranding& b) { return !b.Switch(bnOneSheet); }));
+        f.push_back(Flag(
+            QStringLiteral("PrintThickFrame"), [](auto& s) -> auto& { return s.PrintThickFrame; },
+            Switch(bnPrintThickFrame)));
+        f.push_back(Flag(
+            QStringLiteral("PrintThickPaneel"), [](auto& s) -> auto& { return s.PrintThickPaneel; },
+            Switch(bnPrintThickPaneel)));
+        f.push_back(Flag(
+            QStringLiteral("PrintSingleItems"), [](auto& s) -> auto& { return s.PrintSingleItems; },
+            Switch(bnPrintSingleItems)));
+        f.push_back(Flag(
+            QStringLiteral("PrintLandScape"), [](auto& s) -> auto& { return s.PrintLandScape; },
+            Switch(bnPrintLandScape)));
+        f.push_back(Number(
+            QStringLiteral("PrintMassstab"), [](auto& s) -> auto& { return s.PrintMassstab; },
+            &ScaleIndex, [](const TBranding&) { return std::int64_t{0}; }));
+        f.push_back(Text(
+            QStringLiteral("Bearbeiter"), 20, [](auto& s) -> auto& { return s.Bearbeiter; },
+            Branded(bnBearbeiter, 20)));
+        f.push_back(Text(
+            QStringLiteral("Telefon"), 20, [](auto& s) -> auto& { return s.Telefon; },
+            Branded(bnTelefon, 20)));
+        f.push_back(Text(
+            QStringLiteral("Fax"), 20, [](auto& s) -> auto& { return s.Fax; }, Branded(bnFax, 20)));
+        f.push_back(Text(
+            QStringLiteral("FixKopfZeile"), 1000, [](auto& s) -> auto& { return s.FixKopfZeile; },
+            [](const TBranding&) { return DefaultFixKopfZeile(); }));
+        f.push_back(Flag(
+            QStringLiteral("OfferShowAllProducts"),
+            [](auto& s) -> auto& { return s.OfferShowAllProducts; }, On(bnOfferShowAll)));
+        return f;
+    }();
+    return fields;
+}
+
+// A Boolean of the General key with its default; written back only by WriteGeneralSettings.
+struct TGeneralFlag {
+    const char* Name;
+    bool TGeneralSettings::*Field;
+    bool Default;
+};
+
+constexpr TGeneralFlag kGeneralFlags[] = {
+    {"ShowVerlattung", &TGeneralSettings::ShowVerlattung, true},
+    {"ShowImage", &TGeneralSettings::ShowImage, true},
+    {"ShowLeisten", &TGeneralSettings::ShowLeisten, true},
+    {"ShowBemassung", &TGeneralSettings::ShowBemassung, true},
+    {"ShowZuschnitt", &TGeneralSettings::ShowZuschnitt, true},
+    {"ShowAussenBemassung", &TGeneralSettings::ShowAussenBemassung, true},
+    {"ShowTipFenster", &TGeneralSettings::ShowTipFenster, false},
+    {"Querformat", &TGeneralSettings::Querformat, false},
+    {"ColorWarning", &TGeneralSettings::ColorWarning, true},
+};
+
+} // namespace
+
 TGeneralSettings ReadGeneralSettings(TSettingsStore& store, int colourDepth) {
     TGeneralSettings settings;
-    const auto flag = [&](const char* name, bool fallback) {
-        return store.ReadBool(kGeneralKey, QLatin1String(name)).value_or(fallback);
-    };
-    settings.ShowVerlattung = flag("ShowVerlattung", true);
-    settings.ShowImage = flag("ShowImage", true);
-    settings.ShowLeisten = flag("ShowLeisten", true);
-    settings.ShowBemassung = flag("ShowBemassung", true);
-    settings.ShowZuschnitt = flag("ShowZuschnitt", true);
-    settings.ShowAussenBemassung = flag("ShowAussenBemassung", true);
-    settings.ShowTipFenster = flag("ShowTipFenster", false);
-
-    const auto landscape = store.ReadBool(kGeneralKey, QStringLiteral("Querformat"));
-    settings.Querformat = landscape.value_or(false);
-    if (!landscape) store.WriteBool(kGeneralKey, QStringLiteral("Querformat"), false);
+    for (const TGeneralFlag& flag : kGeneralFlags)
+        settings.*flag.Field =
+            store.ReadBool(kGeneralKey, QLatin1String(flag.Name)).value_or(flag.Default);
+    // The orientation is written at once when missing, so the print dialogs find it.
+    if (!store.ReadBool(kGeneralKey, QStringLiteral("Querformat")))
+        store.WriteBool(kGeneralKey, QStringLiteral("Querformat"), false);
 
     const auto colorRes = store.ReadInteger(kGeneralKey, QStringLiteral("ColorRes"));
     settings.ColorRes = colorRes ? int(*colorRes) : (colourDepth > 15 ? 24 : colourDepth);
     if (!colorRes) store.WriteInteger(kGeneralKey, QStringLiteral("ColorRes"), settings.ColorRes);
-    settings.ColorWarning = flag("ColorWarning", true);
 
     settings.DefaultProduct = store.ReadString(kGeneralKey, QStringLiteral("DefaultProduct"))
                                   .value_or(QStringLiteral("99999999"))
@@ -259,91 +456,30 @@ TGeneralSettings ReadGeneralSettings(TSettingsStore& store, int colourDepth) {
 }
 
 void WriteGeneralSettings(TSettingsStore& store, const TGeneralSettings& settings) {
-    const auto flag = [&](const char* name, bool value) {
-        store.WriteBool(kGeneralKey, QLatin1String(name), value);
-    };
-    flag("ShowVerlattung", settings.ShowVerlattung);
-    flag("ShowImage", settings.ShowImage);
-    flag("ShowLeisten", settings.ShowLeisten);
-    flag("ShowBemassung", settings.ShowBemassung);
-    flag("ShowZuschnitt", settings.ShowZuschnitt);
-    flag("ShowAussenBemassung", settings.ShowAussenBemassung);
-    flag("ShowTipFenster", settings.ShowTipFenster);
-    flag("Querformat", settings.Querformat);
+    for (const TGeneralFlag& flag : kGeneralFlags)
+        store.WriteBool(kGeneralKey, QLatin1String(flag.Name), settings.*flag.Field);
     store.WriteInteger(kGeneralKey, QStringLiteral("ColorRes"), settings.ColorRes);
-    flag("ColorWarning", settings.ColorWarning);
     store.WriteString(kGeneralKey, QStringLiteral("DefaultProduct"), settings.DefaultProduct);
     store.WriteString(kGeneralKey, QStringLiteral("DefaultUKArtikel"), settings.DefaultUKArtikel);
     store.WriteInteger(kGeneralKey, QStringLiteral("DefaultUKMuster"), settings.DefaultUKMuster);
     store.Sync();
 }
 
-TUserSettings FirstTimeUserSettings() {
+TUserSettings FirstTimeUserSettings(const TBranding& branding) {
     TUserSettings s;
-    for (int i = 0; i < 3; ++i) {
-        s.Waehrung[std::size_t(i)] = BrandingText(bnWaehrung0 + i).left(3);
-        s.Mehrwertsteuer[std::size_t(i)] = BrandingReal(bnMehrwertsteuer0 + i, 19.0);
-    }
-    s.Currency = CurrencyIndex(BrandingInteger(bnCurrency, 1));
-    s.Optimierung = BrandingText(bnOptimierung) == u"1";
-    s.FirmaName = QStringLiteral("Firma");
-    s.FirmaStrasse = QStringLiteral("Firmenstrasse");
-    s.FirmaPLZ = QStringLiteral("12345");
-    s.FirmaOrt = QStringLiteral("Firmenort");
-    s.PrintAnschrift = true;
-    s.LogoFile = BrandingText(bnLogoFile);
-    s.LogoWidth = std::clamp(BrandingInteger(bnLogoWidth, 400), 300, 500);
-    s.LogoHeight = std::clamp(BrandingInteger(bnLogoHeight, 300), 200, 500);
-    s.PrintLogo = BrandingSwitch(bnPrintLogo);
-    s.Farbdruck = BrandingSwitch(bnFarbdruck);
-    s.OneSheet = !BrandingSwitch(bnOneSheet);
-    s.PrintThickFrame = BrandingSwitch(bnPrintThickFrame);
-    s.PrintThickPaneel = BrandingSwitch(bnPrintThickPaneel);
-    s.PrintSingleItems = BrandingSwitch(bnPrintSingleItems);
-    s.PrintLandScape = BrandingSwitch(bnPrintLandScape);
-    s.PrintMassstab = 0;
-    s.Bearbeiter = BrandingText(bnBearbeiter).left(20);
-    s.Telefon = BrandingText(bnTelefon).left(20);
-    s.Fax = BrandingText(bnFax).left(20);
-    s.FixKopfZeile = DefaultFixKopfZeile();
-    s.OfferShowAllProducts = BrandingText(bnOfferShowAll) == u"1";
+    for (const TUserField& field : UserFields())
+        field.FirstTime(branding, s);
     return s;
 }
 
-TUserSettings ReadUserSettings(TSettingsStore& store, bool* firstTime) {
+TUserSettings ReadUserSettings(TSettingsStore& store, const TBranding& branding, bool* firstTime) {
     TUserReader r{store};
     TUserSettings s;
-    for (int i = 0; i < 3; ++i)
-        s.Waehrung[std::size_t(i)] = r.Text(QStringLiteral("Waehrung%1").arg(i), 3);
-    for (int i = 0; i < 3; ++i)
-        s.Mehrwertsteuer[std::size_t(i)] = r.Real(QStringLiteral("Mehrwertsteuer%1").arg(i));
-    s.Currency = CurrencyIndex(r.Integer("Currency"));
-    s.Optimierung = r.Bool("Optimierung");
-    s.FirmaName = r.Text("FirmaName", 30);
-    s.FirmaStrasse = r.Text("FirmaStrasse", 30);
-    s.FirmaPLZ = r.Text("FirmaPLZ", 7);
-    s.FirmaOrt = r.Text("FirmaOrt", 30);
-    s.PrintAnschrift = r.Bool("PrintAnschrift");
-    s.LogoFile = r.Text("LogoFile");
-    s.LogoWidth = int(std::clamp<std::int64_t>(r.Integer("LogoWidth"), 300, 500));
-    s.LogoHeight = int(std::clamp<std::int64_t>(r.Integer("LogoHeight"), 200, 500));
-    s.PrintLogo = r.Bool("PrintLogo");
-    s.Farbdruck = r.Bool("Farbdruck");
-    s.OneSheet = r.Bool("OneSheet");
-    s.PrintThickFrame = r.Bool("PrintThickFrame");
-    s.PrintThickPaneel = r.Bool("PrintThickPaneel");
-    s.PrintSingleItems = r.Bool("PrintSingleItems");
-    s.PrintLandScape = r.Bool("PrintLandScape");
-    const std::int64_t scale = r.Integer("PrintMassstab");
-    s.PrintMassstab = scale >= 0 && scale <= 11 ? int(scale) : 0;
-    s.Bearbeiter = r.Text("Bearbeiter", 20);
-    s.Telefon = r.Text("Telefon", 20);
-    s.Fax = r.Text("Fax", 20);
-    s.FixKopfZeile = r.Text("FixKopfZeile", 1000);
-    s.OfferShowAllProducts = r.Bool("OfferShowAllProducts");
+    for (const TUserField& field : UserFields())
+        field.Read(r, field.Name, s);
 
     if (!r.Ok) {
-        s = FirstTimeUserSettings();
+        s = FirstTimeUserSettings(branding);
         // The offer's own texts are the user's work: only missing ones get the defaults.
         if (!store.ValueExists(kUserKey, QStringLiteral("Kopfzeile")))
             store.WriteString(kUserKey, QStringLiteral("Kopfzeile"), DefaultKopfzeile());
@@ -356,43 +492,8 @@ TUserSettings ReadUserSettings(TSettingsStore& store, bool* firstTime) {
 }
 
 void WriteUserSettings(TSettingsStore& store, const TUserSettings& s) {
-    const auto text = [&](const QString& name, const QString& value) {
-        store.WriteString(kUserKey, name, value);
-    };
-    const auto flag = [&](const char* name, bool value) {
-        store.WriteBool(kUserKey, QLatin1String(name), value);
-    };
-    const auto number = [&](const char* name, std::int64_t value) {
-        store.WriteInteger(kUserKey, QLatin1String(name), value);
-    };
-    for (int i = 0; i < 3; ++i)
-        text(QStringLiteral("Waehrung%1").arg(i), s.Waehrung[std::size_t(i)]);
-    for (int i = 0; i < 3; ++i)
-        text(QStringLiteral("Mehrwertsteuer%1").arg(i),
-             FormatFixed(s.Mehrwertsteuer[std::size_t(i)], 1, u'.'));
-    number("Currency", s.Currency);
-    flag("Optimierung", s.Optimierung);
-    text(QStringLiteral("FirmaName"), s.FirmaName);
-    text(QStringLiteral("FirmaStrasse"), s.FirmaStrasse);
-    text(QStringLiteral("FirmaPLZ"), s.FirmaPLZ);
-    text(QStringLiteral("FirmaOrt"), s.FirmaOrt);
-    flag("PrintAnschrift", s.PrintAnschrift);
-    text(QStringLiteral("LogoFile"), s.LogoFile);
-    number("LogoWidth", s.LogoWidth);
-    number("LogoHeight", s.LogoHeight);
-    flag("PrintLogo", s.PrintLogo);
-    flag("Farbdruck", s.Farbdruck);
-    flag("OneSheet", s.OneSheet);
-    flag("PrintThickFrame", s.PrintThickFrame);
-    flag("PrintThickPaneel", s.PrintThickPaneel);
-    flag("PrintSingleItems", s.PrintSingleItems);
-    flag("PrintLandScape", s.PrintLandScape);
-    number("PrintMassstab", s.PrintMassstab);
-    text(QStringLiteral("Bearbeiter"), s.Bearbeiter);
-    text(QStringLiteral("Telefon"), s.Telefon);
-    text(QStringLiteral("Fax"), s.Fax);
-    text(QStringLiteral("FixKopfZeile"), s.FixKopfZeile);
-    flag("OfferShowAllProducts", s.OfferShowAllProducts);
+    for (const TUserField& field : UserFields())
+        field.Write(store, field.Name, s);
     store.Sync();
 }
 
@@ -473,7 +574,7 @@ void TAppSettings::ReadGeneral(int colourDepth) {
 }
 
 void TAppSettings::ReadUser() {
-    fUser = ReadUserSettings(Store());
+    fUser = ReadUserSettings(Store(), Branding);
     fUserLoaded = true;
 }
 
@@ -481,9 +582,4 @@ TCurrency TAppSettings::Currency() const {
     if (!fUserLoaded) return TCurrency{};
     const int index = std::clamp(fUser.Currency, 0, 2);
     return TCurrency{index, fUser.Waehrung[std::size_t(index)]};
-}
-
-TAppSettings& AppSettings() {
-    static TAppSettings settings;
-    return settings;
 }

@@ -4,6 +4,7 @@
 // default and its reader. The free functions work on any store (tests give them one in a
 // temporary folder); TAppSettings holds the process-wide values.
 
+#include "platform/Branding.h"
 #include "platform/SettingsStore.h"
 
 #include <QString>
@@ -121,11 +122,12 @@ TGeneralSettings ReadGeneralSettings(TSettingsStore& store, int colourDepth);
 void WriteGeneralSettings(TSettingsStore& store, const TGeneralSettings& settings);
 
 // The first-time defaults, branding texts included.
-TUserSettings FirstTimeUserSettings();
+TUserSettings FirstTimeUserSettings(const TBranding& branding);
 // Reads every User value; when any of them is missing or unreadable all of them take their
 // first-time defaults and Kopfzeile and Fusszeile are written where the store lacks them.
 // Afterwards the store holds every value. `firstTime` tells which branch was taken.
-TUserSettings ReadUserSettings(TSettingsStore& store, bool* firstTime = nullptr);
+TUserSettings ReadUserSettings(TSettingsStore& store, const TBranding& branding,
+                               bool* firstTime = nullptr);
 void WriteUserSettings(TSettingsStore& store, const TUserSettings& settings);
 
 // A custom colour set: the non-empty values of ColorA..ColorP as "ColorX=value" entries.
@@ -139,9 +141,12 @@ struct TCurrency {
     QString Name;
 };
 
-// The process-wide settings. Overrides must be set before the first use of Store().
+// The program's settings, held by its engine context. Overrides must be set before the first
+// use of Store().
 class TAppSettings {
 public:
+    TBranding Branding;
+
     TAppSettings();
     ~TAppSettings();
 
@@ -179,5 +184,3 @@ private:
     TUserSettings fUser;
     bool fUserLoaded = false;
 };
-
-TAppSettings& AppSettings();

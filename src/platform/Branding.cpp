@@ -2,8 +2,6 @@
 
 #include "platform/TextFields.h"
 
-#include <map>
-
 namespace {
 
 struct TFallback {
@@ -48,11 +46,6 @@ constexpr TFallback kFallbacks[] = {
     {bnLogoBoxHeight, u"100"},
 };
 
-std::map<int, QString>& BrandingTexts() {
-    static std::map<int, QString> texts;
-    return texts;
-}
-
 } // namespace
 
 QString BrandingFallback(int number) {
@@ -61,31 +54,30 @@ QString BrandingFallback(int number) {
     return QString();
 }
 
-QString BrandingText(int number, const QString& fallback) {
-    const auto& texts = BrandingTexts();
-    const auto it = texts.find(number);
-    return it != texts.end() && !it->second.isEmpty() ? it->second : fallback;
+QString TBranding::Text(int number, const QString& fallback) const {
+    const auto it = fTexts.find(number);
+    return it != fTexts.end() && !it->second.isEmpty() ? it->second : fallback;
 }
 
-QString BrandingText(int number) {
-    return BrandingText(number, BrandingFallback(number));
+QString TBranding::Text(int number) const {
+    return Text(number, BrandingFallback(number));
 }
 
-bool BrandingSwitch(int number) {
-    return UpperCaseAZ(BrandingText(number)) == u"TRUE";
+bool TBranding::Switch(int number) const {
+    return UpperCaseAZ(Text(number)) == u"TRUE";
 }
 
-QImage BrandingBitmap(const QString&) {
+QImage TBranding::Bitmap(const QString&) const {
     return QImage();
 }
 
-void SetBrandingText(int number, const QString& text) {
+void TBranding::SetText(int number, const QString& text) {
     if (text.isEmpty())
-        BrandingTexts().erase(number);
+        fTexts.erase(number);
     else
-        BrandingTexts()[number] = text;
+        fTexts[number] = text;
 }
 
-void ClearBrandingTexts() {
-    BrandingTexts().clear();
+void TBranding::Clear() {
+    fTexts.clear();
 }

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+#include <map>
+
 // Numbers of the branding texts in use.
 enum TBrandingNumber : int {
     bnCaption = 40000,       // caption of the main window
@@ -34,19 +36,27 @@ enum TBrandingNumber : int {
     bnLogoBoxHeight = 40751,
 };
 
-// The branding's text `number` when it has a non-empty one, else `fallback`.
-QString BrandingText(int number, const QString& fallback);
-// The same with the program's own fall-back for that number (empty for unknown numbers).
-QString BrandingText(int number);
+// A reseller's branding: texts that take precedence over the program's own fall-backs, and
+// pictures. The settings hold the one of the program; tests and builds for a reseller set texts.
+class TBranding {
+public:
+    // The branding's text `number` when it has a non-empty one, else `fallback`.
+    QString Text(int number, const QString& fallback) const;
+    // The same with the program's own fall-back for that number (empty for unknown numbers).
+    QString Text(int number) const;
+    // A print switch of the first-time settings: on when the text, upper-cased, is "TRUE".
+    bool Switch(int number) const;
+    // The branding picture of that name ("BMPSTARTUP", "BMPTOOLBAR", "BMPPRINT", "BMPINFO"); a
+    // null image when the branding has none.
+    QImage Bitmap(const QString& name) const;
+
+    // An empty text removes the entry.
+    void SetText(int number, const QString& text);
+    void Clear();
+
+private:
+    std::map<int, QString> fTexts;
+};
+
+// The program's own text for that number; empty for unknown numbers.
 QString BrandingFallback(int number);
-// A print switch of the first-time settings: on when the text, upper-cased, is "TRUE".
-bool BrandingSwitch(int number);
-
-// The branding picture of that name ("BMPSTARTUP", "BMPTOOLBAR", "BMPPRINT", "BMPINFO"); a
-// null image when the branding has none.
-QImage BrandingBitmap(const QString& name);
-
-// A branding of our own: texts that take precedence over the fall-backs (an empty text
-// removes the entry). Used by tests and by builds for a reseller.
-void SetBrandingText(int number, const QString& text);
-void ClearBrandingTexts();

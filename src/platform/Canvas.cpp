@@ -114,7 +114,8 @@ QPolygon ToQPolygon(const std::vector<QPoint>& points) {
 
 } // namespace
 
-TCanvas::TCanvas(QPainter& painter) : fPainter(painter) {}
+TCanvas::TCanvas(QPainter& painter, IPictureSource* pictures)
+    : fPainter(painter), fPictures(pictures) {}
 
 void TCanvas::ApplyPenAndBrush() {
     fPainter.setPen(ToQPen(Pen));

@@ -61,9 +61,18 @@ struct TBrush {
 QPen ToQPen(const TPen& pen);
 QBrush ToQBrush(const TBrush& brush);
 
+// Where a canvas finds the pictures objects are drawn with (board surfaces): the program's
+// picture cache, or none.
+class IPictureSource {
+public:
+    virtual ~IPictureSource() = default;
+    // Null when there is no picture of that name or it cannot be decoded.
+    virtual const QImage* Picture(const QString& FileName) = 0;
+};
+
 class TCanvas {
 public:
-    explicit TCanvas(QPainter& painter);
+    explicit TCanvas(QPainter& painter, IPictureSource* pictures = nullptr);
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
 
@@ -94,10 +103,13 @@ public:
                      const QImage& image);
 
     QPainter& Painter() { return fPainter; }
+    // Null: objects are drawn without their pictures.
+    IPictureSource* Pictures() const { return fPictures; }
 
 private:
     void ApplyPenAndBrush();
 
     QPainter& fPainter;
+    IPictureSource* fPictures;
     QPoint fPenPos;
 };

@@ -6,6 +6,17 @@
 #include <algorithm>
 #include <cmath>
 
+QString RangeMessage(const QString& Subject, const QString& Min, const QString& Max) {
+    return Subject + QStringLiteral(" muß zwischen ") + Min + QStringLiteral(" und ") + Max +
+           QStringLiteral(" liegen");
+}
+
+QString LengthRangeMessage(const QString& Subject, double Min, double Max) {
+    return RangeMessage(Subject, FormatFixed(Min, 1, u',') + QStringLiteral(" cm"),
+                        FormatFixed(Max, 1, u',') + QStringLiteral(" cm")) +
+           QLatin1Char('.');
+}
+
 void SortProperties(TPropertyList& List) {
     std::stable_sort(List.begin(), List.end(), [](const auto& a, const auto& b) {
         return CompareTextAZ(a.Name, b.Name) < 0;

@@ -33,6 +33,14 @@ struct TPublishedProperty {
 
 using TPropertyList = std::vector<TPublishedProperty>;
 
+// The message of a setter that refuses a value outside its range, built from the same limits
+// the setter checks: "<Subject> muß zwischen <Min> und <Max> liegen" (the limits as the caller
+// writes them, with their unit).
+QString RangeMessage(const QString& Subject, const QString& Min, const QString& Max);
+// The same for lengths in cm with one decimal and the decimal comma, ending with a full stop:
+// "Die Versatzlänge muß zwischen 2,0 cm und 304,0 cm liegen."
+QString LengthRangeMessage(const QString& Subject, double Min, double Max);
+
 // The list sorted by name (a-z case folded), as dialogs show it.
 void SortProperties(TPropertyList& List);
 // The property of that name (a-z case folded), or null.

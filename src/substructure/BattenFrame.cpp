@@ -34,16 +34,15 @@ TLattenGenerator::TGenerationScope::~TGenerationScope() {
     fGenerator.ClearUKVektorList();
 }
 
-std::vector<TVektor> TLattenGenerator::CreateHelperFrameList() {
+std::vector<TVektor> TLattenGenerator::CreateHelperFrameList(const TShape& Shape) {
     HelperFramePolygon.Clear();
-    if (Shape == nullptr || !Shape->VPolygon) return {};
-    TInsetContour inset = CreateInsetContour(*Shape->VPolygon, kInsetDistance);
+    TInsetContour inset = CreateInsetContour(Shape.VPolygon(), kInsetDistance);
     HelperFramePolygon = std::move(inset.Polygon);
     return std::move(inset.Edges);
 }
 
-void TLattenGenerator::CreateVerlattung() {
-    if (Shape != nullptr) Shape->DeleteVerlattung();
+void TLattenGenerator::CreateVerlattung(TShape& Shape) {
+    Shape.DeleteVerlattung();
 }
 
 double TLattenGenerator::Offset(double px, double py) const {
@@ -59,14 +58,13 @@ TVektor TLattenGenerator::BattenLine(double Abstand) const {
     return line;
 }
 
-bool TLattenGenerator::MidpointInArea(const TVektor& Piece) const {
-    if (Shape == nullptr || !Shape->VPolygon) return true;
-    return PointInGPCPolygon(*Shape->VPolygon, Piece.x + Piece.rx / 2, Piece.y + Piece.ry / 2);
+bool TLattenGenerator::MidpointInArea(const TShape& Shape, const TVektor& Piece) {
+    return PointInGPCPolygon(Shape.VPolygon(), Piece.x + Piece.rx / 2, Piece.y + Piece.ry / 2);
 }
 
-void TLattenGenerator::CutLine(const TVektor& Line, const std::vector<TVektor>& Edges,
-                               double MinLength, double MinDistance,
-                               std::vector<TVektor>& Verlattung) const {
+void TLattenGenerator::CutLine(const TShape& Shape, const TVektor& Line,
+                               const std::vector<TVektor>& Edges, double MinLength,
+                               double MinDistance, std::vector<TVektor>& Verlattung) const {
     const double len = Line.Betrag();
     if (!(len > 0)) return;
     std::vector<THit> hits;
@@ -81,16 +79,16 @@ void TLattenGenerator::CutLine(const TVektor& Line, const std::vector<TVektor>& 
         const TVektor piece(hits[i].x, hits[i].y, hits[i + 1].x, hits[i + 1].y);
         const double pieceLength = piece.Betrag();
         if (!(pieceLength > std::max(MinLength, kMinPieceLength))) continue;
-        if (!MidpointInArea(piece)) continue;
-        if (MinDistance >= 0.1 && !FitsInVerlattung(piece, MinDistance)) continue;
+        if (!MidpointInArea(Shape, piece)) continue;
+        if (MinDistance >= 0.1 && !FitsInVerlattung(Shape, piece, MinDistance)) continue;
         Verlattung.push_back(piece);
     }
 }
 
-void TLattenGenerator::FinalizeVerlattung(std::vector<TVektor>& Verlattung) {
+void TLattenGenerator::FinalizeVerlattung(const TShape& Shape, std::vector<TVektor>& Verlattung) {
     LattenAbstand.Sort(CompareDouble);
     for (double a : LattenAbstand)
-        CutLine(BattenLine(a), HelperFrameList, 0, 0, Verlattung);
+        CutLine(Shape, BattenLine(a), HelperFrameList, 0, 0, Verlattung);
 
     for (const TVektor& v : UKVektorList) {
         const double len = v.Betrag();
@@ -106,14 +104,14 @@ void TLattenGenerator::FinalizeVerlattung(std::vector<TVektor>& Verlattung) {
         SortHits(hits);
         for (size_t i = 0; i + 1 < hits.size(); i += 2) {
             const TVektor piece(hits[i].x, hits[i].y, hits[i + 1].x, hits[i + 1].y);
-            if (!(piece.Betrag() > kMinPieceLength) || !MidpointInArea(piece)) continue;
+            if (!(piece.Betrag() > kMinPieceLength) || !MidpointInArea(Shape, piece)) continue;
             Verlattung.push_back(piece);
         }
     }
     ClearUKVektorList();
 }
 
-void TLattenGenerator::AddVerlattung(std::vector<TVektor>& Verlattung,
+void TLattenGenerator::AddVerlattung(const TShape& Shape, std::vector<TVektor>& Verlattung,
                                      const TDoubleArray& Abstaende,
                                      const Tgpc_polygon& FramePolygon, double MinDistance) const {
     std::vector<TVektor> edges;
@@ -128,11 +126,10 @@ void TLattenGenerator::AddVerlattung(std::vector<TVektor>& Verlattung,
     std::vector<double> offsets(Abstaende.begin(), Abstaende.end());
     std::sort(offsets.begin(), offsets.end());
     for (double a : offsets)
-        CutLine(BattenLine(a), edges, kMinAddedLength, MinDistance, Verlattung);
+        CutLine(Shape, BattenLine(a), edges, kMinAddedLength, MinDistance, Verlattung);
 }
 
-bool TLattenGenerator::FitsInVerlattung(const TVektor& v, double MinDistance) const {
-    if (Shape == nullptr) return true;
+bool TLattenGenerator::FitsInVerlattung(const TShape& Shape, const TVektor& v, double MinDistance) {
     TVektor n = v;
     n.Norm();
     n.Einheit();
@@ -142,7 +139,7 @@ bool TLattenGenerator::FitsInVerlattung(const TVektor& v, double MinDistance) co
     const TVektor sides[4] = {
         TVektor(ax + ox, ay + oy, bx + ox, by + oy), TVektor(bx + ox, by + oy, bx - ox, by - oy),
         TVektor(bx - ox, by - oy, ax - ox, ay - oy), TVektor(ax - ox, ay - oy, ax + ox, ay + oy)};
-    for (const TVektorGruppe& group : Shape->VerlattungColl)
+    for (const TVektorGruppe& group : Shape.VerlattungColl())
         for (const TVektor& batten : group.Vektoren) {
             int crossed = 0;
             for (const TVektor& side : sides) {

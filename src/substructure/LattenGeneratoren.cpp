@@ -1,9 +1,10 @@
 #include "substructure/LattenGeneratoren.h"
 
+#include "catalogue/CatalogueContext.h"
 #include "catalogue/Paneele.h"
 #include "catalogue/Products.h"
 #include "model/Shapes.h"
-#include "platform/UserMessages.h"
+#include "platform/Numbers.h"
 #include "platform/ValueStream.h"
 #include "substructure/StandardLayouts.h"
 
@@ -18,33 +19,38 @@ bool AcceptedMaxLattenAbstand(double v) {
 
 } // namespace
 
-TLattenGenerator::TLattenGenerator() = default;
+TLattenGenerator::TLattenGenerator() {
+    Name = QStringLiteral("Keine Verlattung");
+}
 
 TLattenGenerator::TLattenGenerator(const QString& AName, std::int32_t ABitMapIndex,
                                    double ADefaultMaxLattenAbstand)
-    : fMaxLattenAbstand(ADefaultMaxLattenAbstand), Name(AName), BitMapIndex(ABitMapIndex),
-      fDefaultMaxLattenAbstand(ADefaultMaxLattenAbstand) {}
+    : fMaxLattenAbstand(ADefaultMaxLattenAbstand),
+      fDefaultMaxLattenAbstand(ADefaultMaxLattenAbstand) {
+    Name = AName;
+    BitMapIndex = ABitMapIndex;
+}
 
 TLattenGenerator::~TLattenGenerator() = default;
 
-std::unique_ptr<TLattenGenerator> TLattenGenerator::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase> TLattenGenerator::CreateNew() const {
     return std::make_unique<TLattenGenerator>();
 }
 
 std::unique_ptr<TLattenGenerator> TLattenGenerator::Clone() const {
-    std::unique_ptr<TLattenGenerator> copy = CreateNew();
-    copy->Assign(*this);
-    return copy;
+    // CreateNew of a substructure generator makes one of its own class.
+    return std::unique_ptr<TLattenGenerator>(
+        static_cast<TLattenGenerator*>(TLattenGeneratorBase::Clone().release()));
 }
 
-void TLattenGenerator::Assign(const TLattenGenerator& Source) {
-    Name = Source.Name;
-    BitMapIndex = Source.BitMapIndex;
-    LattenArtNr = Source.LattenArtNr;
-    fMaxLattenAbstand = Source.fMaxLattenAbstand;
-    VerlattVekL.Assign(Source.VerlattVekL);
-    VerlattVekS.Assign(Source.VerlattVekS);
-    Shape = Source.Shape;
+void TLattenGenerator::Assign(const TLattenGeneratorBase& Source) {
+    TLattenGeneratorBase::Assign(Source);
+    const auto* s = dynamic_cast<const TLattenGenerator*>(&Source);
+    if (s == nullptr) return;
+    LattenArtNr = s->LattenArtNr;
+    fMaxLattenAbstand = s->fMaxLattenAbstand;
+    VerlattVekL.Assign(s->VerlattVekL);
+    VerlattVekS.Assign(s->VerlattVekS);
 }
 
 // --- Records ----------------------------------------------------------------------------------
@@ -86,7 +92,9 @@ void TLattenGenerator::SetMaxLattenAbstand(double Value) {
     if (Value == fMaxLattenAbstand) return;
     if (!AcceptedMaxLattenAbstand(Value))
         throw EPropertyError(
-            QStringLiteral("Der maximale Lattenabstand muß zwischen 1 cm und 200 cm liegen"));
+            RangeMessage(QStringLiteral("Der maximale Lattenabstand"),
+                         FormatGeneral(kMinMaxLattenAbstand, u',') + QStringLiteral(" cm"),
+                         FormatGeneral(kMaxMaxLattenAbstand, u',') + QStringLiteral(" cm")));
     fMaxLattenAbstand = Value;
 }
 
@@ -102,16 +110,18 @@ TPropertyList TLattenGenerator::Properties() {
     return {spacing};
 }
 
-bool TLattenGenerator::Update() {
+bool TLattenGenerator::Update(const TCatalogueContext& Context) {
     const QString nr = LattenArtNr.Text();
-    const TProduct* product = FindProduct(nr);
+    const TProduct* product = Context.FindProduct(nr);
     if (product == nullptr) {
-        ShowErrorMessage(QStringLiteral("Artikel Nr.:") + nr + QStringLiteral(" nicht gefunden."));
+        Context.Messages().ShowError(QStringLiteral("Artikel Nr.:") + nr +
+                                     QStringLiteral(" nicht gefunden."));
         return false;
     }
     if (product->Typ != ptLatte) {
-        ShowErrorMessage(QStringLiteral("Artikel Nr.:") + nr +
-                         QStringLiteral(" ist keine Leiste. Unterkonstruktion nicht möglich"));
+        Context.Messages().ShowError(
+            QStringLiteral("Artikel Nr.:") + nr +
+            QStringLiteral(" ist keine Leiste. Unterkonstruktion nicht möglich"));
         return false;
     }
     return true;
@@ -119,39 +129,48 @@ bool TLattenGenerator::Update() {
 
 // --- Prototypes -------------------------------------------------------------------------------
 
+namespace {
+
+template <class T>
+std::unique_ptr<TLattenGeneratorBase> Make() {
+    return std::make_unique<T>();
+}
+
+// The layouts in identifier order; 8, 10 and 11 are the rail-system layouts.
+constexpr TLattenGeneratorFactory kLayouts[] = {
+    &Make<TLattenGenerator>,
+    &Make<TLattenGeneratorLaengs>,
+    &Make<TLattenGeneratorLaengsStirn>,
+    &Make<TLattenGeneratorLaengsStirnDoppelt>,
+    &Make<TLattenGeneratorQuer>,
+    &Make<TLattenGeneratorQuerStirn>,
+    &Make<TLattenGeneratorLaengsStirnPlusHalb>,
+    &Make<TLattenGeneratorLaengsStirnDoppeltPlusHalb>,
+    nullptr,
+    &Make<TLattenGeneratorLaengsStirnNurOhneRand>,
+};
+
+} // namespace
+
 TLattenGeneratorList CreateLattenGeneratorPrototypes() {
-    TLattenGeneratorList list(10);
-    list[0] = std::make_unique<TLattenGenerator>();
-    list[1] = std::make_unique<TLattenGeneratorLaengs>();
-    list[2] = std::make_unique<TLattenGeneratorLaengsStirn>();
-    list[3] = std::make_unique<TLattenGeneratorLaengsStirnDoppelt>();
-    list[4] = std::make_unique<TLattenGeneratorQuer>();
-    list[5] = std::make_unique<TLattenGeneratorQuerStirn>();
-    list[6] = std::make_unique<TLattenGeneratorLaengsStirnPlusHalb>();
-    list[7] = std::make_unique<TLattenGeneratorLaengsStirnDoppeltPlusHalb>();
-    // 8, 10 and 11 are the rail-system layouts.
-    list[9] = std::make_unique<TLattenGeneratorLaengsStirnNurOhneRand>();
+    TLattenGeneratorList list;
+    for (const TLattenGeneratorFactory make : kLayouts) {
+        if (make == nullptr) {
+            list.emplace_back();
+            continue;
+        }
+        std::unique_ptr<TLattenGeneratorBase> prototype = make();
+        RegisterLattenGeneratorClass(prototype->ClassName(), make);
+        list.emplace_back(static_cast<TLattenGenerator*>(prototype.release()));
+    }
     return list;
 }
 
-TLattenGeneratorList& LattenGeneratorList() {
-    static TLattenGeneratorList list = CreateLattenGeneratorPrototypes();
-    return list;
+TLattenGenerator* LattenPrototype(const TLattenGeneratorList& List, std::int32_t ID) {
+    if (ID < 0 || ID >= static_cast<std::int32_t>(List.size())) return nullptr;
+    return List[static_cast<size_t>(ID)].get();
 }
 
-TLattenGenerator* LattenPrototype(std::int32_t ID) {
-    TLattenGeneratorList& list = LattenGeneratorList();
-    if (ID < 0 || ID >= static_cast<std::int32_t>(list.size())) return nullptr;
-    return list[static_cast<size_t>(ID)].get();
-}
-
-std::unique_ptr<TLattenGenerator> CreateLattenGeneratorForClass(const QString& ClassName) {
-    for (const auto& prototype : LattenGeneratorList())
-        if (prototype && prototype->ClassName() == ClassName) return prototype->CreateNew();
-    return nullptr;
-}
-
-TSubstructureDefaults& SubstructureDefaults() {
-    static TSubstructureDefaults defaults;
-    return defaults;
+TLattenGenerator* LattenGeneratorOf(const TShape& Shape) {
+    return dynamic_cast<TLattenGenerator*>(Shape.LattenGenerator());
 }

@@ -2,11 +2,13 @@
 // Substructure generators: each turns an area's contour, its batten direction and, for some
 // layouts, the laid boards into battens. The base class is the layout "Keine Verlattung" and
 // carries the machinery every layout uses: the inset contour, the batten frame and the cutting
-// of batten lines and single segments to the area.
+// of batten lines and single segments to the area. The area is a parameter of the calls that
+// need it; a generator keeps no link to the area that owns it.
 
 #include "geometry/DoubleArray.h"
 #include "geometry/GPCUtils.h"
 #include "geometry/Vektors.h"
+#include "model/Generators.h"
 #include "platform/PublishedProperties.h"
 #include "platform/TextFields.h"
 
@@ -20,8 +22,9 @@ class TShape;
 class TReader;
 class TWriter;
 class TPaneele;
+class TCatalogueContext;
 
-class TLattenGenerator {
+class TLattenGenerator : public TLattenGeneratorBase {
 public:
     // The accepted maximum spacing. Below 1 cm every layout would yield no battens at all, so
     // such a value is refused rather than answered with an empty substructure.
@@ -33,9 +36,6 @@ public:
     double fMaxLattenAbstand = 60; // cm
     double dx = 0;                 // reserved
     double dy = 0;                 // reserved
-    QString Name = QStringLiteral("Keine Verlattung");
-    std::int32_t BitMapIndex = 0; // also the layout's identifier and list index
-    TShape* Shape = nullptr;      // not owned
     TShortText<25> LattenArtNr;
     // Batten frame, set during generation: lines run along VerlattVekL; VerlattVekS is
     // perpendicular to it ((L.y, -L.x)) from the same origin. Both are unit length.
@@ -50,37 +50,36 @@ public:
     Tgpc_polygon HelperFramePolygon;
 
     TLattenGenerator();
-    TLattenGenerator(const TLattenGenerator&) = delete;
-    TLattenGenerator& operator=(const TLattenGenerator&) = delete;
-    virtual ~TLattenGenerator();
+    ~TLattenGenerator() override;
 
-    // The class name under which plan files store the generator.
-    virtual QString ClassName() const { return QStringLiteral("TLattenGenerator"); }
-    // A new generator of the same class with its constructor defaults.
-    virtual std::unique_ptr<TLattenGenerator> CreateNew() const;
+    QString ClassName() const override { return QStringLiteral("TLattenGenerator"); }
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
+    // A copy of the same class.
     std::unique_ptr<TLattenGenerator> Clone() const;
-    // Name, BitMapIndex, LattenArtNr, fMaxLattenAbstand, both frame vectors and Shape;
-    // subclasses copy their own parameters when the source is of their class.
-    virtual void Assign(const TLattenGenerator& Source);
+    // Name, BitMapIndex, LattenArtNr, fMaxLattenAbstand and both frame vectors when the
+    // source is a substructure generator; subclasses copy their own parameters when the
+    // source is of their class.
+    void Assign(const TLattenGeneratorBase& Source) override;
     // Record: Int version 0, Str LattenArtNr, raw double fMaxLattenAbstand; subclasses append.
     // A value the setters would refuse (NaN, infinity, out of range) reads as the built-in one.
     // Nothing changes when the record cannot be read.
-    virtual void ReadData(TReader& Reader);
-    virtual void WriteData(TWriter& Writer) const;
+    void ReadData(TReader& Reader) override;
+    void WriteData(TWriter& Writer) const override;
     // The defaults of a board article: its batten article and spacing (a spacing outside the
     // accepted range leaves the current one).
     virtual void Init(const TPaneele& Paneel);
-    // The edges of the inset contour (3 cm inside VPolygon); also sets HelperFramePolygon.
-    // Empty when nothing of the area is left after the inset.
-    virtual std::vector<TVektor> CreateHelperFrameList();
-    // Generates the substructure of Shape. "Keine Verlattung" only deletes what the area had.
-    virtual void CreateVerlattung();
+    // The edges of the area's inset contour (3 cm inside its effective outline); also sets
+    // HelperFramePolygon. Empty when nothing of the area is left after the inset.
+    virtual std::vector<TVektor> CreateHelperFrameList(const TShape& Shape);
+    // Generates the substructure of the area. "Keine Verlattung" only deletes what the area
+    // had.
+    virtual void CreateVerlattung(TShape& Shape);
     // Appends to Verlattung one batten per inside piece of every LattenAbstand line, then the
     // inside pieces of the UKVektorList segments; empties UKVektorList.
-    virtual void FinalizeVerlattung(std::vector<TVektor>& Verlattung);
-    // Checks the batten article in the catalogue; tells the user and answers false when it is
-    // missing or no batten.
-    virtual bool Update();
+    virtual void FinalizeVerlattung(const TShape& Shape, std::vector<TVektor>& Verlattung);
+    // Checks the batten article in the catalogue; tells the user (through the context's
+    // messages) and answers false when it is missing or no batten.
+    virtual bool Update(const TCatalogueContext& Context);
     // The published parameters, sorted by name.
     virtual TPropertyList Properties();
 
@@ -91,11 +90,12 @@ public:
 
     // False when a batten of the area's VerlattungColl crosses two or more sides of the band
     // reaching MinDistance to either side of the middle 20 %..80 % of v.
-    bool FitsInVerlattung(const TVektor& v, double MinDistance) const;
+    static bool FitsInVerlattung(const TShape& Shape, const TVektor& v, double MinDistance);
     // Appends the pieces of the lines at Abstaende inside FramePolygon that are longer than
     // 10 cm and, when MinDistance >= 0.1, pass FitsInVerlattung.
-    void AddVerlattung(std::vector<TVektor>& Verlattung, const TDoubleArray& Abstaende,
-                       const Tgpc_polygon& FramePolygon, double MinDistance) const;
+    void AddVerlattung(const TShape& Shape, std::vector<TVektor>& Verlattung,
+                       const TDoubleArray& Abstaende, const Tgpc_polygon& FramePolygon,
+                       double MinDistance) const;
 
     // The signed coordinate of a point along VerlattVekS: the offset of the batten line
     // through it. Signed, so that points behind the origin do not fold onto the front.
@@ -118,10 +118,11 @@ protected:
     // Cuts the line at every crossing with Edges (crossings paired in order along it) and
     // appends the pieces longer than MinLength whose midpoint lies in the area and which, when
     // MinDistance >= 0.1, pass FitsInVerlattung.
-    void CutLine(const TVektor& Line, const std::vector<TVektor>& Edges, double MinLength,
-                 double MinDistance, std::vector<TVektor>& Verlattung) const;
-    // A piece whose midpoint lies outside VPolygon would be a batten outside the area.
-    bool MidpointInArea(const TVektor& Piece) const;
+    void CutLine(const TShape& Shape, const TVektor& Line, const std::vector<TVektor>& Edges,
+                 double MinLength, double MinDistance, std::vector<TVektor>& Verlattung) const;
+    // A piece whose midpoint lies outside the effective outline would be a batten outside the
+    // area.
+    static bool MidpointInArea(const TShape& Shape, const TVektor& Piece);
 
     // Generation state lives only while a layout runs; this clears it on every way out.
     class TGenerationScope {
@@ -141,19 +142,10 @@ protected:
 // One prototype per layout; index = layout identifier. The list is built in identifier order;
 // an identifier whose layout this build does not have keeps an empty slot.
 using TLattenGeneratorList = std::vector<std::unique_ptr<TLattenGenerator>>;
-// A fresh set of prototypes with their constructor values.
+// A fresh set of prototypes with their constructor values; their classes are registered for
+// reading plans.
 TLattenGeneratorList CreateLattenGeneratorPrototypes();
-// The program's prototypes: they carry the user's last settings of each layout.
-TLattenGeneratorList& LattenGeneratorList();
-// The prototype of that identifier, or null.
-TLattenGenerator* LattenPrototype(std::int32_t ID);
-// A new generator of the first prototype's class with that class name; null when none has it.
-std::unique_ptr<TLattenGenerator> CreateLattenGeneratorForClass(const QString& ClassName);
-
-// Program-wide substructure defaults for new areas.
-struct TSubstructureDefaults {
-    QString DefaultUKArtikel;                           // default batten article number
-    std::int32_t DefaultUKMuster = 2;                   // identifier of the default layout
-    TLattenGenerator* DefaultLattenGenerator = nullptr; // prototype new substructures copy
-};
-TSubstructureDefaults& SubstructureDefaults();
+// The prototype of that identifier in the list, or null.
+TLattenGenerator* LattenPrototype(const TLattenGeneratorList& List, std::int32_t ID);
+// The area's substructure generator as the substructure engine sees it; null when it has none.
+TLattenGenerator* LattenGeneratorOf(const TShape& Shape);

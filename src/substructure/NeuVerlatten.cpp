@@ -5,7 +5,7 @@
 #include "model/PlanDocument.h"
 #include "model/PlanHost.h"
 #include "model/Shapes.h"
-#include "substructure/LattenGeneratoren.h"
+#include "substructure/SubstructureContext.h"
 
 #include <algorithm>
 #include <array>
@@ -17,14 +17,14 @@ const std::array<QString, 4> kLegendSymbols = {QStringLiteral("____"), QStringLi
                                                QStringLiteral(". . . ."),
                                                QStringLiteral("- - - -")};
 
-std::unique_ptr<TGraphText> Legend(const TShape& shape) {
+std::unique_ptr<TGraphText> Legend(const TCatalogue& catalogue, const TShape& shape) {
     auto box = std::make_unique<TGraphText>();
     box->Typ = 0;
     box->Tag = TGraphText::kSubstructureLegendTag;
     box->SetBox(0, 0, 350, 100);
-    box->Text = SubstructureLegendText(shape.VerlattungColl);
+    box->Text = SubstructureLegendText(catalogue, shape.VerlattungColl());
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    GPCPolygonExtent(*shape.VPolygon, x1, y1, x2, y2);
+    GPCPolygonExtent(shape.VPolygon(), x1, y1, x2, y2);
     if (x1 <= x2) box->Move(x2 + 20, y2 + 20);
     return box;
 }
@@ -43,10 +43,11 @@ private:
 
 } // namespace
 
-QString SubstructureLegendText(const std::vector<TVektorGruppe>& VerlattungColl) {
+QString SubstructureLegendText(const TCatalogue& Catalogue,
+                               const std::vector<TVektorGruppe>& VerlattungColl) {
     QString text = QStringLiteral("UK Artikel: \r\n");
     for (size_t j = 0; j < VerlattungColl.size(); ++j) {
-        const TProduct* product = FindProduct(VerlattungColl[j].ArtikelNr);
+        const TProduct* product = Catalogue.FindProduct(VerlattungColl[j].ArtikelNr);
         if (product == nullptr) continue;
         text += kLegendSymbols[j % kLegendSymbols.size()] + QStringLiteral("  ") +
                 VerlattungColl[j].ArtikelNr + QStringLiteral("  ") + product->Name.Text() +
@@ -55,27 +56,38 @@ QString SubstructureLegendText(const std::vector<TVektorGruppe>& VerlattungColl)
     return text;
 }
 
-void NeuVerlatten(TPlanDocument& Plan, const std::vector<TShape*>& Shapes) {
+bool Verlatten(TShape& Shape) {
+    Shape.DeleteVerlattung();
+    if (!Shape.Layers().empty() && Shape.HasVerlattungsRichtung())
+        if (TLattenGenerator* generator = LattenGeneratorOf(Shape))
+            generator->CreateVerlattung(Shape);
+    Shape.SumVerlattung();
+    return true;
+}
+
+void NeuVerlatten(TSubstructureContext& Context, TPlanDocument& Plan,
+                  const std::vector<TShape*>& Shapes) {
     TModifiedOnExit modified(Plan);
     IPlanHost& host = Plan.Host();
     host.ClearSelections();
 
-    const TSubstructureDefaults& defaults = SubstructureDefaults();
+    const TSubstructureDefaults& defaults = Context.SubstructureDefaults;
     for (TShape* shape : Shapes) {
-        if (shape->LattenGenerator || defaults.DefaultLattenGenerator == nullptr) continue;
-        shape->LattenGenerator = defaults.DefaultLattenGenerator->Clone();
-        shape->LattenGenerator->LattenArtNr.SetText(defaults.DefaultUKArtikel);
-        shape->LattenGenerator->Shape = shape;
+        if (shape->LattenGenerator() || defaults.DefaultLattenGenerator == nullptr) continue;
+        std::unique_ptr<TLattenGenerator> generator = defaults.DefaultLattenGenerator->Clone();
+        generator->LattenArtNr.SetText(defaults.DefaultUKArtikel);
+        shape->SetLattenGenerator(std::move(generator));
     }
 
     host.StatusText(0, QStringLiteral(" Verlatten..."));
     for (TShape* shape : Shapes)
-        shape->Verlatten();
+        Verlatten(*shape);
 
     std::erase_if(Plan.TextListUK,
                   [](const auto& box) { return box->Tag == TGraphText::kSubstructureLegendTag; });
     for (TShape* shape : Shapes)
-        if (shape->VerlattungColl.size() > 1) Plan.TextListUK.push_back(Legend(*shape));
+        if (shape->VerlattungColl().size() > 1)
+            Plan.TextListUK.push_back(Legend(Context.Catalogue, *shape));
 
     host.StatusText(0, QString());
     Plan.UpdateSummen();

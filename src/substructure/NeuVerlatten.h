@@ -1,20 +1,29 @@
 #pragma once
 // The substructure command of a plan: regenerates the battens of a set of areas and the
-// legend boxes of the substructure view.
+// legend boxes of the substructure view; and the battens of one area.
 
 #include <QString>
 
 #include <vector>
 
+class TCatalogue;
 class TPlanDocument;
 class TShape;
+class TSubstructureContext;
 struct TVektorGruppe;
 
-// Gives every area without a generator a copy of the default one (with the default batten
-// article), regenerates the battens of every area, and replaces the legend boxes (Tag 64) of
-// the substructure text list: one per area whose battens use more than one article.
-void NeuVerlatten(TPlanDocument& Plan, const std::vector<TShape*>& Shapes);
+// Gives every area without a generator a copy of the context's default one (with the default
+// batten article), regenerates the battens of every area, and replaces the legend boxes
+// (Tag 64) of the substructure text list: one per area whose battens use more than one
+// article.
+void NeuVerlatten(TSubstructureContext& Context, TPlanDocument& Plan,
+                  const std::vector<TShape*>& Shapes);
+
+// Regenerates the area's battens with its own generator and sums their length. An area
+// without layers or batten direction ends without battens. Always true.
+bool Verlatten(TShape& Shape);
 
 // The legend text of an area's batten groups: "UK Artikel: " and one line per group whose
 // article is in the catalogue, marked with the line style the group is drawn with.
-QString SubstructureLegendText(const std::vector<TVektorGruppe>& VerlattungColl);
+QString SubstructureLegendText(const TCatalogue& Catalogue,
+                               const std::vector<TVektorGruppe>& VerlattungColl);

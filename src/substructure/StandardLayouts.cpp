@@ -62,7 +62,7 @@ private:
 class TJointBoards {
 public:
     explicit TJointBoards(const TShape& shape) : fShape(shape) {
-        for (const auto& layer : shape.Layers) {
+        for (const auto& layer : shape.Layers()) {
             if (layer.empty()) continue;
             for (const auto& object : layer)
                 if (const auto* board = dynamic_cast<const TGraphPaneel*>(object.get()))
@@ -139,13 +139,13 @@ void StepBehind(double& ox, double& oy, double ux, double uy, const std::vector<
 }
 
 bool Inside(const TShape& shape, const Tgpc_vertex& p) {
-    return PointInGPCPolygon(*shape.VPolygon, p.x, p.y);
+    return PointInGPCPolygon(shape.VPolygon(), p.x, p.y);
 }
 
 // Lines through the end joints of the boards: through the middle of each end edge, or 2 cm
 // to either side of it.
-void AddJointLines(const TLattenGenerator& g, TJointLines joints, TJointBoards& boards,
-                   TCandidates& candidates) {
+void AddJointLines(const TShape& shape, const TLattenGenerator& g, TJointLines joints,
+                   TJointBoards& boards, TCandidates& candidates) {
     const double hx = kDoubledJointHalfGap * g.VerlattVekS.rx;
     const double hy = kDoubledJointHalfGap * g.VerlattVekS.ry;
     for (size_t i = 0; i < boards.Count(); ++i) {
@@ -157,8 +157,7 @@ void AddJointLines(const TLattenGenerator& g, TJointLines joints, TJointBoards& 
             else
                 points = {{m.x + hx, m.y + hy}, {m.x - hx, m.y - hy}};
             for (const Tgpc_vertex& p : points)
-                if (Inside(*g.Shape, p) && boards.Overlaps(i))
-                    candidates.TryAdd(g.Offset(p.x, p.y));
+                if (Inside(shape, p) && boards.Overlaps(i)) candidates.TryAdd(g.Offset(p.x, p.y));
         }
     }
 }
@@ -166,8 +165,8 @@ void AddJointLines(const TLattenGenerator& g, TJointLines joints, TJointBoards& 
 // Half a spacing inside every board end, then along the area's edges that run within 45° of
 // the battens: full lines for the outer contour's nearly parallel edges, single battens along
 // the other edges.
-void AddStiffeners(TLattenGenerator& g, TJointBoards& boards, TCandidates& candidates) {
-    const TShape& shape = *g.Shape;
+void AddStiffeners(const TShape& shape, TLattenGenerator& g, TJointBoards& boards,
+                   TCandidates& candidates) {
     const double half = g.fMaxLattenAbstand / 2;
     g.LattenAbstand.Sort(CompareDouble);
     const double hx = half * g.VerlattVekS.rx, hy = half * g.VerlattVekS.ry;
@@ -185,7 +184,7 @@ void AddStiffeners(TLattenGenerator& g, TJointBoards& boards, TCandidates& candi
 
     g.LattenAbstand.Sort(CompareDouble);
     g.ClearUKVektorList();
-    const Tgpc_polygon& area = *shape.VPolygon;
+    const Tgpc_polygon& area = shape.VPolygon();
     for (int c = 0; c < area.num_contours(); ++c) {
         // Only an outer contour's parallel edges become full lines: a hole's edges would
         // otherwise run a batten across the whole area.
@@ -236,8 +235,8 @@ void DivideEvenly(TDoubleArray& offsets, double limit) {
 
 // --- The shared procedure ---------------------------------------------------------------------
 
-bool TStandardLattenGenerator::PlaceFrame(const TStandardLayout& layout) {
-    TVektor d = Shape->VerlattungsRichtung;
+bool TStandardLattenGenerator::PlaceFrame(const TShape& Shape, const TStandardLayout& layout) {
+    TVektor d = Shape.VerlattungsRichtung();
     if (d.rx == 0 && d.ry == 0) return false;
     d.Einheit();
     double lx = d.rx, ly = d.ry;
@@ -249,8 +248,8 @@ bool TStandardLattenGenerator::PlaceFrame(const TStandardLayout& layout) {
         ly = q.ry;
     }
     const double sx = ly, sy = -lx;
-    double ox = Shape->VerlattungsRichtung.x;
-    double oy = Shape->VerlattungsRichtung.y;
+    double ox = Shape.VerlattungsRichtung().x;
+    double oy = Shape.VerlattungsRichtung().y;
     if (layout.FixedFrame) {
         ox -= kFixedBack * lx + kFixedBack * sx;
         oy -= kFixedBack * ly + kFixedBack * sy;
@@ -263,21 +262,24 @@ bool TStandardLattenGenerator::PlaceFrame(const TStandardLayout& layout) {
     return true;
 }
 
-void TStandardLattenGenerator::CreateVerlattung() {
-    if (Shape == nullptr) return;
+void TStandardLattenGenerator::CreateVerlattung(TShape& Shape) {
     // The setters and readers keep the spacing at 1 or more; an older value below it would
     // give no battens at all.
     if (!(fMaxLattenAbstand >= kMinMaxLattenAbstand)) return;
-    const TStandardLayout layout = Layout();
     TGenerationScope scope(*this);
+    // The group stays, empty, when nothing is left to batten.
+    std::vector<TVektor> battens;
+    Generate(Shape, Layout(), battens);
+    Shape.AddVerlattung(LattenArtNr.Text(), std::move(battens));
+}
 
-    Shape->VerlattungColl.push_back({LattenArtNr.Text(), {}});
-    std::vector<TVektor>& battens = Shape->VerlattungColl.back().Vektoren;
-    HelperFrameList = CreateHelperFrameList();
+void TStandardLattenGenerator::Generate(const TShape& Shape, const TStandardLayout& layout,
+                                        std::vector<TVektor>& battens) {
+    HelperFrameList = CreateHelperFrameList(Shape);
     // Nothing is left inside the inset (narrow or tiny area): no battens, and no extent that
     // would be divided into empty lines.
     if (HelperFrameList.empty()) return;
-    if (!PlaceFrame(layout)) return;
+    if (!PlaceFrame(Shape, layout)) return;
 
     // The extent is that of the inset itself. Start values as sentinels only work while every
     // offset is positive; a signed offset of an area behind the origin would be cut off.
@@ -291,12 +293,13 @@ void TStandardLattenGenerator::CreateVerlattung() {
     LattenAbstand.Add(min - kAnchorMargin);
     LattenAbstand.Add(max + kAnchorMargin);
     TCandidates candidates(LattenAbstand, min, max);
-    TJointBoards boards(*Shape);
-    if (layout.Joints != TJointLines::None) AddJointLines(*this, layout.Joints, boards, candidates);
-    if (layout.Stiffen) AddStiffeners(*this, boards, candidates);
+    TJointBoards boards(Shape);
+    if (layout.Joints != TJointLines::None)
+        AddJointLines(Shape, *this, layout.Joints, boards, candidates);
+    if (layout.Stiffen) AddStiffeners(Shape, *this, boards, candidates);
     if (layout.EvenSpacing) DivideEvenly(LattenAbstand, fMaxLattenAbstand + kAnchorMargin);
 
-    FinalizeVerlattung(battens);
+    FinalizeVerlattung(Shape, battens);
 
     for (const TVektor& edge : HelperFrameList)
         if (BorderBatten(layout.Border, edge.Winkel(VerlattVekL))) battens.push_back(edge);
@@ -319,7 +322,7 @@ TStandardLayout Fixed(TJointLines joints, TBorderBattens border, bool stiffen = 
 
 TLattenGeneratorLaengs::TLattenGeneratorLaengs()
     : TStandardLattenGenerator(QStringLiteral("Längs einfach"), 1, 60) {}
-std::unique_ptr<TLattenGenerator> TLattenGeneratorLaengs::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase> TLattenGeneratorLaengs::CreateNew() const {
     return std::make_unique<TLattenGeneratorLaengs>();
 }
 TStandardLayout TLattenGeneratorLaengs::Layout() const {
@@ -328,7 +331,7 @@ TStandardLayout TLattenGeneratorLaengs::Layout() const {
 
 TLattenGeneratorLaengsStirn::TLattenGeneratorLaengsStirn()
     : TStandardLattenGenerator(QStringLiteral("Längs durch Stirnseiten"), 2, 60) {}
-std::unique_ptr<TLattenGenerator> TLattenGeneratorLaengsStirn::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase> TLattenGeneratorLaengsStirn::CreateNew() const {
     return std::make_unique<TLattenGeneratorLaengsStirn>();
 }
 TStandardLayout TLattenGeneratorLaengsStirn::Layout() const {
@@ -337,7 +340,7 @@ TStandardLayout TLattenGeneratorLaengsStirn::Layout() const {
 
 TLattenGeneratorLaengsStirnDoppelt::TLattenGeneratorLaengsStirnDoppelt()
     : TStandardLattenGenerator(QStringLiteral("Längs an Stirnseiten doppelt"), 3, 60) {}
-std::unique_ptr<TLattenGenerator> TLattenGeneratorLaengsStirnDoppelt::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase> TLattenGeneratorLaengsStirnDoppelt::CreateNew() const {
     return std::make_unique<TLattenGeneratorLaengsStirnDoppelt>();
 }
 TStandardLayout TLattenGeneratorLaengsStirnDoppelt::Layout() const {
@@ -346,7 +349,7 @@ TStandardLayout TLattenGeneratorLaengsStirnDoppelt::Layout() const {
 
 TLattenGeneratorQuer::TLattenGeneratorQuer()
     : TStandardLattenGenerator(QStringLiteral("Quer einfach"), 4, 60) {}
-std::unique_ptr<TLattenGenerator> TLattenGeneratorQuer::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase> TLattenGeneratorQuer::CreateNew() const {
     return std::make_unique<TLattenGeneratorQuer>();
 }
 TStandardLayout TLattenGeneratorQuer::Layout() const {
@@ -357,7 +360,7 @@ TStandardLayout TLattenGeneratorQuer::Layout() const {
 
 TLattenGeneratorQuerStirn::TLattenGeneratorQuerStirn()
     : TStandardLattenGenerator(QStringLiteral("Quer durch Stirnseiten"), 5, 60) {}
-std::unique_ptr<TLattenGenerator> TLattenGeneratorQuerStirn::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase> TLattenGeneratorQuerStirn::CreateNew() const {
     return std::make_unique<TLattenGeneratorQuerStirn>();
 }
 TStandardLayout TLattenGeneratorQuerStirn::Layout() const {
@@ -372,7 +375,7 @@ TLattenGeneratorLaengsStirnPlusHalb::TLattenGeneratorLaengsStirnPlusHalb()
     : TStandardLattenGenerator(QStringLiteral("Längs durch Stirnseiten und zusätzliche "
                                               "Versteifung mit halben Lattenabstand."),
                                6, 60) {}
-std::unique_ptr<TLattenGenerator> TLattenGeneratorLaengsStirnPlusHalb::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase> TLattenGeneratorLaengsStirnPlusHalb::CreateNew() const {
     return std::make_unique<TLattenGeneratorLaengsStirnPlusHalb>();
 }
 TStandardLayout TLattenGeneratorLaengsStirnPlusHalb::Layout() const {
@@ -383,7 +386,8 @@ TLattenGeneratorLaengsStirnDoppeltPlusHalb::TLattenGeneratorLaengsStirnDoppeltPl
     : TStandardLattenGenerator(QStringLiteral("Längs an Stirnseiten doppelt und zusätzliche "
                                               "Versteifung mit halben Lattenabstand."),
                                7, 60) {}
-std::unique_ptr<TLattenGenerator> TLattenGeneratorLaengsStirnDoppeltPlusHalb::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase>
+TLattenGeneratorLaengsStirnDoppeltPlusHalb::CreateNew() const {
     return std::make_unique<TLattenGeneratorLaengsStirnDoppeltPlusHalb>();
 }
 TStandardLayout TLattenGeneratorLaengsStirnDoppeltPlusHalb::Layout() const {
@@ -395,7 +399,7 @@ TStandardLayout TLattenGeneratorLaengsStirnDoppeltPlusHalb::Layout() const {
 TLattenGeneratorLaengsStirnNurOhneRand::TLattenGeneratorLaengsStirnNurOhneRand()
     : TStandardLattenGenerator(QStringLiteral("Längs durch Stirnseiten nur/ohne Rand"), 9, 150) {}
 
-std::unique_ptr<TLattenGenerator> TLattenGeneratorLaengsStirnNurOhneRand::CreateNew() const {
+std::unique_ptr<TLattenGeneratorBase> TLattenGeneratorLaengsStirnNurOhneRand::CreateNew() const {
     return std::make_unique<TLattenGeneratorLaengsStirnNurOhneRand>();
 }
 
@@ -408,7 +412,7 @@ TStandardLayout TLattenGeneratorLaengsStirnNurOhneRand::Layout() const {
     return Fixed(TJointLines::Single, TBorderBattens::None);
 }
 
-void TLattenGeneratorLaengsStirnNurOhneRand::Assign(const TLattenGenerator& Source) {
+void TLattenGeneratorLaengsStirnNurOhneRand::Assign(const TLattenGeneratorBase& Source) {
     TStandardLattenGenerator::Assign(Source);
     if (const auto* s = dynamic_cast<const TLattenGeneratorLaengsStirnNurOhneRand*>(&Source))
         fRand = s->fRand;

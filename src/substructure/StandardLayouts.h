@@ -30,22 +30,25 @@ struct TStandardLayout {
 
 class TStandardLattenGenerator : public TLattenGenerator {
 public:
-    void CreateVerlattung() override;
+    void CreateVerlattung(TShape& Shape) override;
     virtual TStandardLayout Layout() const = 0;
 
 protected:
     using TLattenGenerator::TLattenGenerator;
 
 private:
+    // The battens of one run, before they become the area's batten group.
+    void Generate(const TShape& Shape, const TStandardLayout& layout,
+                  std::vector<TVektor>& battens);
     // Sets VerlattVekL and VerlattVekS; false for a zero batten direction.
-    bool PlaceFrame(const TStandardLayout& layout);
+    bool PlaceFrame(const TShape& Shape, const TStandardLayout& layout);
 };
 
 class TLattenGeneratorLaengs : public TStandardLattenGenerator {
 public:
     TLattenGeneratorLaengs();
     QString ClassName() const override { return QStringLiteral("TLattenGeneratorLaengs"); }
-    std::unique_ptr<TLattenGenerator> CreateNew() const override;
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
     TStandardLayout Layout() const override;
 };
 
@@ -53,7 +56,7 @@ class TLattenGeneratorLaengsStirn : public TStandardLattenGenerator {
 public:
     TLattenGeneratorLaengsStirn();
     QString ClassName() const override { return QStringLiteral("TLattenGeneratorLaengsStirn"); }
-    std::unique_ptr<TLattenGenerator> CreateNew() const override;
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
     TStandardLayout Layout() const override;
 };
 
@@ -63,7 +66,7 @@ public:
     QString ClassName() const override {
         return QStringLiteral("TLattenGeneratorLaengsStirnDoppelt");
     }
-    std::unique_ptr<TLattenGenerator> CreateNew() const override;
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
     TStandardLayout Layout() const override;
 };
 
@@ -71,7 +74,7 @@ class TLattenGeneratorQuer : public TStandardLattenGenerator {
 public:
     TLattenGeneratorQuer();
     QString ClassName() const override { return QStringLiteral("TLattenGeneratorQuer"); }
-    std::unique_ptr<TLattenGenerator> CreateNew() const override;
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
     TStandardLayout Layout() const override;
 };
 
@@ -79,7 +82,7 @@ class TLattenGeneratorQuerStirn : public TStandardLattenGenerator {
 public:
     TLattenGeneratorQuerStirn();
     QString ClassName() const override { return QStringLiteral("TLattenGeneratorQuerStirn"); }
-    std::unique_ptr<TLattenGenerator> CreateNew() const override;
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
     TStandardLayout Layout() const override;
 };
 
@@ -89,7 +92,7 @@ public:
     QString ClassName() const override {
         return QStringLiteral("TLattenGeneratorLaengsStirnPlusHalb");
     }
-    std::unique_ptr<TLattenGenerator> CreateNew() const override;
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
     TStandardLayout Layout() const override;
 };
 
@@ -99,7 +102,7 @@ public:
     QString ClassName() const override {
         return QStringLiteral("TLattenGeneratorLaengsStirnDoppeltPlusHalb");
     }
-    std::unique_ptr<TLattenGenerator> CreateNew() const override;
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
     TStandardLayout Layout() const override;
 };
 
@@ -113,9 +116,9 @@ public:
     QString ClassName() const override {
         return QStringLiteral("TLattenGeneratorLaengsStirnNurOhneRand");
     }
-    std::unique_ptr<TLattenGenerator> CreateNew() const override;
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override;
     TStandardLayout Layout() const override;
-    void Assign(const TLattenGenerator& Source) override;
+    void Assign(const TLattenGeneratorBase& Source) override;
     // The base record, then fRand as 4 raw bytes; a value other than 0 or 1 reads as 0.
     void ReadData(TReader& Reader) override;
     void WriteData(TWriter& Writer) const override;

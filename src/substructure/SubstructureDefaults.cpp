@@ -5,12 +5,12 @@
 #include "laying/Patterns.h"
 #include "model/Shapes.h"
 #include "platform/AppSettings.h"
-#include "substructure/LattenGeneratoren.h"
+#include "substructure/SubstructureContext.h"
 
 namespace {
 
-QString FirstBattenArticle() {
-    for (const auto& group : Catalogue().ProductGroups())
+QString FirstBattenArticle(const TCatalogue& Catalogue) {
+    for (const auto& group : Catalogue.ProductGroups())
         for (const auto& product : group->Products.Items())
             if (product->Typ == ptLatte) return product->ArtikelNr.Text();
     return QString();
@@ -18,40 +18,39 @@ QString FirstBattenArticle() {
 
 } // namespace
 
-void InitSubstructureDefaults(const TGeneralSettings& Settings, const TPaneele& CurrentPaneel) {
-    TSubstructureDefaults& defaults = SubstructureDefaults();
-    defaults.DefaultUKArtikel =
-        Settings.DefaultUKArtikel.isEmpty() ? FirstBattenArticle() : Settings.DefaultUKArtikel;
+void InitSubstructureDefaults(TSubstructureContext& Context, const TGeneralSettings& Settings) {
+    TSubstructureDefaults& defaults = Context.SubstructureDefaults;
+    defaults.DefaultUKArtikel = Settings.DefaultUKArtikel.isEmpty()
+                                    ? FirstBattenArticle(Context.Catalogue)
+                                    : Settings.DefaultUKArtikel;
     std::int32_t layout = Settings.DefaultUKMuster;
-    if (LattenPrototype(layout) == nullptr) layout = kFallbackUKMuster;
+    if (Context.LattenPrototype(layout) == nullptr) layout = kFallbackUKMuster;
     defaults.DefaultUKMuster = layout;
-    defaults.DefaultLattenGenerator = LattenPrototype(layout);
+    defaults.DefaultLattenGenerator = Context.LattenPrototype(layout);
     if (TLattenGenerator* generator = defaults.DefaultLattenGenerator) {
-        generator->Init(CurrentPaneel);
+        generator->Init(Context.DefaultPaneel());
         generator->LattenArtNr.SetText(defaults.DefaultUKArtikel);
     }
 }
 
-void ChooseDefaultLattenGenerator(const TPatternGenerator& Pattern) {
-    TSubstructureDefaults& defaults = SubstructureDefaults();
+void ChooseDefaultLattenGenerator(TSubstructureContext& Context, const TPatternGenerator& Pattern) {
+    TSubstructureDefaults& defaults = Context.SubstructureDefaults;
     TLattenGenerator* chosen = nullptr;
     if (Pattern.SuitableLG(defaults.DefaultUKMuster))
-        chosen = LattenPrototype(defaults.DefaultUKMuster);
+        chosen = Context.LattenPrototype(defaults.DefaultUKMuster);
     else if (Pattern.LattenGenID != 0)
-        chosen = LattenPrototype(Pattern.LattenGenID);
+        chosen = Context.LattenPrototype(Pattern.LattenGenID);
     if (chosen != nullptr && Pattern.Product) chosen->Init(*Pattern.Product);
     defaults.DefaultLattenGenerator = chosen;
 }
 
-void AdoptLattenGeneratorOfShape(const TShape& Shape) {
-    const TLattenGenerator* generator = Shape.LattenGenerator.get();
+void AdoptLattenGeneratorOfShape(TSubstructureContext& Context, const TShape& Shape) {
+    const TLattenGenerator* generator = LattenGeneratorOf(Shape);
     if (generator == nullptr) return;
-    for (const auto& prototype : LattenGeneratorList()) {
+    for (const auto& prototype : Context.LattenGeneratorList) {
         if (!prototype || prototype->Name != generator->Name) continue;
         prototype->Assign(*generator);
-        // A prototype belongs to no area.
-        prototype->Shape = nullptr;
-        TSubstructureDefaults& defaults = SubstructureDefaults();
+        TSubstructureDefaults& defaults = Context.SubstructureDefaults;
         defaults.DefaultLattenGenerator = prototype.get();
         defaults.DefaultUKArtikel = generator->LattenArtNr.Text();
         return;

@@ -99,10 +99,10 @@ bool ReadPlain(const QByteArray& bytes, TLattenGeneratorList& prototypes) {
 
 } // namespace
 
-QString UKPrevFileName() {
+QString UKPrevFileName(const TAppSettings& Settings) {
     // Before the folders are worked out there is no data folder; the working directory is
     // no place for settings.
-    const QString folder = AppSettings().Folders().DataFolder;
+    const QString folder = Settings.Folders().DataFolder;
     return folder.isEmpty() ? QString() : folder + QStringLiteral("UKprev.bin");
 }
 

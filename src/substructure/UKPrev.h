@@ -12,9 +12,10 @@
 #include <QString>
 
 class QIODevice;
+class TAppSettings;
 
-// "<data folder>/UKprev.bin"; empty while the data folder is not worked out.
-QString UKPrevFileName();
+// "<data folder>/UKprev.bin"; empty while the settings' data folder is not worked out.
+QString UKPrevFileName(const TAppSettings& Settings);
 
 // Applies what the bytes hold to the prototypes; false when nothing could be applied. Never
 // throws: a damaged file leaves the prototypes as they are.

@@ -8,7 +8,7 @@
 #include "catalogue/ProductImages.h"
 #include "platform/AppSettings.h"
 #include "platform/SettingsStore.h"
-#include "platform/UserMessages.h"
+#include "support/RecordingMessages.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -145,6 +145,7 @@ protected:
     std::unique_ptr<TSettingsStore> fStore;
     TCatalogue fCatalogue;
     TRecordingReporter fReporter;
+    TRecordingMessages fMessages;
     int fFile = -1;
     int fBegins = 0, fSteps = 0, fEnds = 0, fMaximum = -1;
     QString fHint;
@@ -189,6 +190,7 @@ protected:
         env.ProductReadOnly = readOnly;
         env.ColorDepth = depth;
         env.Reporter = &fReporter;
+        env.Messages = &fMessages;
         return env;
     }
 
@@ -447,9 +449,7 @@ TEST_F(ProductImageListTest, StartUpRebuildsOnlyForAMissingFileOrAnotherDepth) {
 }
 
 TEST_F(ProductImageListTest, PictureChangeWarnsOnceAndForcesTheNextRebuild) {
-    QStringList shown;
-    const TErrorMessageHandler previous =
-        SetErrorMessageHandler([&](const QString& text) { shown << text; });
+    QStringList& shown = fMessages.Messages;
     struct TCase {
         const char* oldName;
         const char* newName;
@@ -478,7 +478,6 @@ TEST_F(ProductImageListTest, PictureChangeWarnsOnceAndForcesTheNextRebuild) {
     EXPECT_EQ(ImageRebuildWarningText(),
               QStringLiteral("Änderungen an Artikelbildern stehen in den Auswahldialogen\r"
                              "erst beim nächsten Programmstart zur Verfügung."));
-    SetErrorMessageHandler(previous);
 }
 
 TEST_F(ProductImageListTest, ThumbnailIsTheEntryOnlyForAValidIndexAboveEightBits) {

@@ -26,7 +26,7 @@ std::unique_ptr<TShape> Area(double x1, double y1, double x2, double y2, QRgb co
     auto s = std::make_unique<TShape>();
     for (Tgpc_vertex v : {Tgpc_vertex{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}})
         s->AddVertex(v);
-    s->Color = RGBColor(qRed(colour), qGreen(colour), qBlue(colour));
+    s->SetColor(RGBColor(qRed(colour), qGreen(colour), qBlue(colour)));
     return s;
 }
 
@@ -37,6 +37,7 @@ protected:
     TPlanDocument fDoc;
     TShape* fArea = nullptr;
     QTemporaryDir fDir;
+    TImageCache fImages;
 
     void SetUp() override {
         auto area = Area(0, 0, 400, 300, kArea);
@@ -44,8 +45,8 @@ protected:
         ASSERT_EQ(fDoc.AddShape(std::move(area)), vrOk);
         ASSERT_EQ(fDoc.AddShape(Area(150, 100, 250, 200, kCutOut)), vrOk);
         fDoc.UpdateShapes();
-        ASSERT_EQ(fArea->VPolygon->num_contours(), 2); // the cut-out is a hole of the area
-        fArea->Layers[0].push_back(std::make_unique<TGraphPaneel>(
+        ASSERT_EQ(fArea->VPolygon().num_contours(), 2); // the cut-out is a hole of the area
+        fArea->Layer(0).push_back(std::make_unique<TGraphPaneel>(
             fArea, nullptr, QStringLiteral("10100"), 1, TVektor(50, 130, 450, 130),
             TVektor(0, 0, 0, 40), QStringLiteral("blau.png"), RGBColor(255, 0, 0)));
 
@@ -53,7 +54,6 @@ protected:
         blue.fill(kPicture);
         ASSERT_TRUE(blue.save(fDir.filePath("blau.png")));
     }
-    void TearDown() override { ImageCache().SetImagePath(QString()); }
 
     // The pixel of a model point at the given scale.
     static QRgb At(const QImage& image, double x, double y, double pxPerMetre = 100) {
@@ -78,7 +78,7 @@ protected:
 };
 
 TEST_F(PlanRenderTest, BoardIsFilledInsideItsAreaOnly) {
-    const QImage image = RenderPlan(fDoc, 100, false);
+    const QImage image = RenderPlan(fDoc, 100, nullptr);
     ASSERT_EQ(image.size(), QSize(400 + 2 * kRenderMargin + 1, 300 + 2 * kRenderMargin + 1));
     EXPECT_EQ(At(image, 100, 150), kBoard);
     EXPECT_EQ(At(image, 380, 150), kBoard);
@@ -91,8 +91,8 @@ TEST_F(PlanRenderTest, BoardIsFilledInsideItsAreaOnly) {
 }
 
 TEST_F(PlanRenderTest, SurfacePicturesOnlyWhenAskedForAndAvailable) {
-    ImageCache().SetImagePath(fDir.path());
-    const QImage pictured = RenderPlan(fDoc, 100, true);
+    fImages.SetImagePath(fDir.path());
+    const QImage pictured = RenderPlan(fDoc, 100, &fImages);
     EXPECT_EQ(At(pictured, 100, 150), kPicture);
     EXPECT_EQ(At(pictured, 200, 150), kCutOut);
     EXPECT_EQ(At(pictured, 410, 150), kWhite);
@@ -100,13 +100,13 @@ TEST_F(PlanRenderTest, SurfacePicturesOnlyWhenAskedForAndAvailable) {
     // The board's outline is drawn over its picture.
     EXPECT_EQ(At(pictured, 100, 130), qRgb(0, 0, 0));
 
-    EXPECT_EQ(At(RenderPlan(fDoc, 100, false), 100, 150), kBoard);
-    ImageCache().SetImagePath(QString());
-    EXPECT_EQ(At(RenderPlan(fDoc, 100, true), 100, 150), kBoard);
+    EXPECT_EQ(At(RenderPlan(fDoc, 100, nullptr), 100, 150), kBoard);
+    fImages.SetImagePath(QString());
+    EXPECT_EQ(At(RenderPlan(fDoc, 100, &fImages), 100, 150), kBoard);
 }
 
 TEST_F(PlanRenderTest, ScaleMapsModelUnitsToPixels) {
-    const QImage image = RenderPlan(fDoc, 250, false);
+    const QImage image = RenderPlan(fDoc, 250, nullptr);
     ASSERT_EQ(image.size(), QSize(1000 + 2 * kRenderMargin + 1, 750 + 2 * kRenderMargin + 1));
     EXPECT_EQ(At(image, 100, 150, 250), kBoard);
     EXPECT_EQ(At(image, 100, 125, 250), kArea); // just above the board
@@ -115,7 +115,7 @@ TEST_F(PlanRenderTest, ScaleMapsModelUnitsToPixels) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     for (const double bad : {0.0, -100.0, nan, inf, 1e7})
-        EXPECT_TRUE(RenderPlan(fDoc, bad, false).isNull()) << bad;
+        EXPECT_TRUE(RenderPlan(fDoc, bad, nullptr).isNull()) << bad;
 }
 
 TEST(PlanRender, EmptyPlanIsAWhiteMargin) {

@@ -45,11 +45,10 @@ std::unique_ptr<TPatternGenerator> MakeGen(const QString& Kind, double W, double
 // Sets the area's laying start and direction, places the frame and lays the boards.
 TGraphicObjectList Lay(TPatternGenerator& Gen, TShape& Area, double Sx, double Sy, double Rx,
                        double Ry) {
-    Area.VerlegeRichtung = TVektor(Sx, Sy, Sx + Rx, Sy + Ry);
-    Gen.Shape = &Area;
-    Gen.AdjustVektors();
+    Area.SetVerlegeRichtung(TVektor(Sx, Sy, Sx + Rx, Sy + Ry));
+    Gen.AdjustVektors(Area);
     TGraphicObjectList boards;
-    Gen.CreatePattern(boards);
+    Gen.CreatePattern(Area, boards);
     return boards;
 }
 
@@ -58,14 +57,14 @@ struct TUV {
     double u, v;
 };
 TUV InFrame(const TShape& Area, double x, double y) {
-    const TVektor& l = Area.LegeVektor;
-    const TVektor& s = Area.SymetrieVek;
+    const TVektor& l = Area.LegeVektor();
+    const TVektor& s = Area.SymetrieVek();
     return {(x - l.x) * s.rx + (y - l.y) * s.ry, (x - l.x) * l.rx + (y - l.y) * l.ry};
 }
 // A plan direction in the frame.
 TUV DirInFrame(const TShape& Area, double x, double y) {
-    const TVektor& l = Area.LegeVektor;
-    const TVektor& s = Area.SymetrieVek;
+    const TVektor& l = Area.LegeVektor();
+    const TVektor& s = Area.SymetrieVek();
     return {x * s.rx + y * s.ry, x * l.rx + y * l.ry};
 }
 
@@ -184,7 +183,7 @@ TEST_F(CompositeLayoutTest, CubeBlocksAlternateLikeAChessboard) {
     auto g = MakeGen("Würfel", 10, 30, ptPaneel);
     const TGraphicObjectList boards = Lay(*g, Area, 0, 0, 0, 1);
     // e_L = (0, 1), e_S = (1, 0): the frame runs along the plan axes.
-    EXPECT_DOUBLE_EQ(Area.SymetrieVek.rx, 1);
+    EXPECT_DOUBLE_EQ(Area.SymetrieVek().rx, 1);
     struct TExpect {
         double u, v;   // corner in the frame
         double lu, lv; // length vector in the frame
@@ -285,7 +284,7 @@ TEST_F(CompositeLayoutTest, LayingAgainReplacesTheLayer) {
         auto g = MakeGen(QString::fromUtf8(kind), 10, 30, std::string(kind) == "Parkett" ? 3 : 1);
         TGraphicObjectList layer = Lay(*g, Area, 0, 0, 0, 1);
         const size_t once = layer.size();
-        g->CreatePattern(layer);
+        g->CreatePattern(Area, layer);
         EXPECT_EQ(layer.size(), once);
     }
 }
@@ -345,7 +344,7 @@ TEST(CompositeRecordTest, WrittenAndReadBack) {
         QBuffer buffer(&copy);
         buffer.open(QIODevice::ReadOnly);
         TReader reader(buffer);
-        auto back = g->CreateNew();
+        auto back = NewOfSameClass(*g);
         back->ReadData(reader);
         EXPECT_EQ(reader.ReadInteger(), 4711);
         EXPECT_EQ(back->Product->ArtikelNr.Text(), "A-17");
@@ -384,7 +383,7 @@ TEST(CompositePropertyTest, InterlockingLengthRange) {
     EXPECT_EQ(p.Get(), 20);
 
     const QString message =
-        QString::fromUtf8("Die Verzahnungslänge muß zwischen 2,0 cm 98,0 cm liegen.");
+        QString::fromUtf8("Die Verzahnungslänge muß zwischen 2,0 cm und 98,0 cm liegen.");
     for (double refused : {1.9, 98.01, -5.0, std::numeric_limits<double>::quiet_NaN()}) {
         try {
             p.Set(refused);
@@ -407,8 +406,9 @@ TEST(CompositePropertyTest, InterlockingLengthRange) {
     try {
         g.SetVerzahnung(1);
     } catch (const EPropertyError& e) {
-        EXPECT_EQ(e.Message(),
-                  QString::fromUtf8("Die Verzahnungslänge muß zwischen 2,0 cm 398,0 cm liegen."));
+        EXPECT_EQ(
+            e.Message(),
+            QString::fromUtf8("Die Verzahnungslänge muß zwischen 2,0 cm und 398,0 cm liegen."));
     }
     // A shorter article leaves the current value out of range; setting it again does nothing.
     g.SetVerzahnung(300);
@@ -512,7 +512,7 @@ TEST_P(CompositeCoverageTest, EveryPointOnExactlyOneBoard) {
     const TGraphicObjectList boards = Lay(*g, area, sx, sy, rx, ry);
 
     const TCoverage cov =
-        CheckCoverage(area, boards, std::min(3.0, std::sqrt(area.Flaeche * 10000) / 10));
+        CheckCoverage(area, boards, std::min(3.0, std::sqrt(area.Flaeche() * 10000) / 10));
     EXPECT_GT(cov.Samples, 80);
     EXPECT_EQ(cov.Uncovered, 0);
     EXPECT_EQ(cov.Multiple, 0);

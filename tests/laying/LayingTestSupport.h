@@ -4,10 +4,10 @@
 
 #include "catalogue/Paneele.h"
 #include "catalogue/Products.h"
-#include "laying/LayingState.h"
+#include "laying/LayingContext.h"
 #include "laying/Patterns.h"
-#include "platform/UserMessages.h"
 #include "support/FixedBoardsGen.h"
+#include "support/RecordingMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -16,27 +16,20 @@
 #include <memory>
 #include <vector>
 
-// Every test starts with an empty catalogue, no current pattern and layer 0, and records the
-// error messages instead of printing them.
+// Every test has a laying context of its own: an empty catalogue, no current pattern, layer 0,
+// and the error messages recorded instead of printed.
 class TLayingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Catalogue().Clear();
-        LayingState() = TLayingState();
-        fPreviousHandler =
-            SetErrorMessageHandler([this](const QString& message) { Messages << message; });
-    }
-    void TearDown() override {
-        SetErrorMessageHandler(std::move(fPreviousHandler));
-        LayingState() = TLayingState();
-        Catalogue().Clear();
-    }
+    TRecordingMessages Recorded;
+    TLayingContext Context{&Recorded};
+    QStringList& Messages = Recorded.Messages;
+    TCatalogue& Catalogue = Context.Catalogue;
 
     // A board article in the catalogue, also made the current board.
     TPaneele& AddBoard(const QString& number, std::int32_t typ, double width, double length,
                        const QString& name = QStringLiteral("Diele")) {
-        if (Catalogue().GroupCount() == 0)
-            Catalogue().AddGroup(std::make_unique<TProductGroup>(QStringLiteral("Dielen")));
+        if (Catalogue.GroupCount() == 0)
+            Catalogue.AddGroup(std::make_unique<TProductGroup>(QStringLiteral("Dielen")));
         auto board = std::make_unique<TPaneele>();
         board->ArtikelNr.SetText(number);
         board->Name.SetText(name);
@@ -44,8 +37,8 @@ protected:
         board->VBreite = width;
         board->VLaenge = length;
         TPaneele& added = *board;
-        Catalogue().Group(0)->Products.Add(std::move(board));
-        Catalogue().CurrentPaneel().Assign(added);
+        Catalogue.Group(0)->Products.Add(std::move(board));
+        Catalogue.CurrentPaneel().Assign(added);
         return added;
     }
 
@@ -56,9 +49,4 @@ protected:
         generator->Product->Assign(Article);
         return generator;
     }
-
-    QStringList Messages;
-
-private:
-    TErrorMessageHandler fPreviousHandler;
 };

@@ -53,11 +53,11 @@ TEST(OffsetPatternsTest, HalfOffsetOnTheReferenceRectangle) {
     EXPECT_EQ(g.PeriodeS(), 100);
     TGraphicObjectList boards;
     Lay(g, area, 0, 0, 0, 1, boards);
-    EXPECT_EQ(area.LegeVektor.rx, 0);
-    EXPECT_EQ(area.LegeVektor.ry, 1);
-    EXPECT_EQ(area.SymetrieVek.rx, 1);
-    EXPECT_EQ(area.SymetrieVek.ry, 0);
-    for (const TVektor* v : {&area.LegeVektor, &area.SymetrieVek}) {
+    EXPECT_EQ(area.LegeVektor().rx, 0);
+    EXPECT_EQ(area.LegeVektor().ry, 1);
+    EXPECT_EQ(area.SymetrieVek().rx, 1);
+    EXPECT_EQ(area.SymetrieVek().ry, 0);
+    for (const TVektor* v : {&area.LegeVektor(), &area.SymetrieVek()}) {
         EXPECT_NEAR(v->x, -100.05, 1e-9);
         EXPECT_NEAR(v->y, -20.05, 1e-9);
     }
@@ -87,7 +87,7 @@ TEST(OffsetPatternsTest, ThirdOffsetAlternatingAndMirrored) {
         g.fSpiegeln = mirrored;
         TGraphicObjectList boards;
         Lay(g, area, 0, 0, 0, 1, boards);
-        const double ox = area.LegeVektor.x, oy = area.LegeVektor.y;
+        const double ox = area.LegeVektor().x, oy = area.LegeVektor().y;
         EXPECT_NEAR(ox, -300.05, 1e-9);
         const double shifted = mirrored ? 200 : 100; // -L/3 and +L/3, modulo L
         for (const auto& o : boards) {
@@ -180,7 +180,7 @@ TEST(OffsetPatternsTest, RowsKeepTheirPhaseWithTheStartPoint) {
                 ASSERT_FALSE(boards.empty());
                 // Rows before the frame origin never reach the area; there the alternation
                 // counts backwards from the origin (remainder with the sign of the row).
-                const TVektor& origin = FirstArea(*plan).LegeVektor;
+                const TVektor& origin = FirstArea(*plan).LegeVektor();
                 const double first = origin.x * ex + origin.y * ey + 0.05;
                 int wrong = 0, checked = 0;
                 for (const auto& o : boards) {
@@ -301,7 +301,8 @@ QString SetValue(TPatternGenerator& g, double value) {
 TEST(LaengenVersatzGenTest, VersatzlaengeBetweenTwoAndLMinusOne) {
     TLaengenVersatzGen g;
     SetArticle(g, 10, 100);
-    const QString refused = QStringLiteral("Die Versatzlänge muß zwischen 2,0 cm 99,0 cm liegen.");
+    const QString refused =
+        QStringLiteral("Die Versatzlänge muß zwischen 2,0 cm und 99,0 cm liegen.");
     struct {
         double Value;
         bool Accepted;
@@ -321,13 +322,13 @@ TEST(LaengenVersatzGenTest, VersatzlaengeBetweenTwoAndLMinusOne) {
     }
     SetArticle(g, 14.5, 400);
     EXPECT_EQ(SetValue(g, 400),
-              QStringLiteral("Die Versatzlänge muß zwischen 2,0 cm 399,0 cm liegen."));
+              QStringLiteral("Die Versatzlänge muß zwischen 2,0 cm und 399,0 cm liegen."));
     // The current value again is no change, even when the article no longer allows it.
     SetArticle(g, 10, 15.5);
     g.fVersatzLaenge = 20;
     EXPECT_EQ(SetValue(g, 20), QString());
     EXPECT_EQ(SetValue(g, 19),
-              QStringLiteral("Die Versatzlänge muß zwischen 2,0 cm 14,5 cm liegen."));
+              QStringLiteral("Die Versatzlänge muß zwischen 2,0 cm und 14,5 cm liegen."));
     TPropertyList list = g.Properties();
     EXPECT_EQ(list.front().Kind, TPropertyKind::Real);
     EXPECT_EQ(list.front().Default, 20);

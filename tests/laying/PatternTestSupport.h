@@ -16,13 +16,18 @@ inline void SetArticle(TPatternGenerator& g, double W, double L, std::int32_t Ty
     g.Product->VLaenge = L;
 }
 
+// A new generator of the same class with its constructor defaults.
+inline std::unique_ptr<TPatternGenerator> NewOfSameClass(const TPatternGenerator& g) {
+    return std::unique_ptr<TPatternGenerator>(
+        static_cast<TPatternGenerator*>(g.CreateNew().release()));
+}
+
 // Lays the generator as laying an area does, without removing far boards.
 inline void Lay(TPatternGenerator& g, TShape& area, double sx, double sy, double rx, double ry,
                 TGraphicObjectList& boards) {
-    area.VerlegeRichtung = TVektor(sx, sy, sx + rx, sy + ry);
-    g.Shape = &area;
-    g.AdjustVektors();
-    g.CreatePattern(boards);
+    area.SetVerlegeRichtung(TVektor(sx, sy, sx + rx, sy + ry));
+    g.AdjustVektors(area);
+    g.CreatePattern(area, boards);
 }
 
 inline const TGraphPaneel& Board(const TGraphicObjectList& boards, size_t i) {

@@ -4,7 +4,6 @@
 #include "geometry/Vektors.h"
 #include "laying/CompositePatterns.h"
 #include "laying/OffsetPatterns.h"
-#include "laying/PatternList.h"
 #include "laying/PlanLaying.h"
 #include "laying/SimplePatterns.h"
 #include "model/GraphPaneele.h"
@@ -52,14 +51,7 @@ public:
 
 class NeuVerlegenTest : public TLayingTest {
 protected:
-    void SetUp() override {
-        TLayingTest::SetUp();
-        fPreviousStep = SetSubstructureStep(&Substructure);
-    }
-    void TearDown() override {
-        SetSubstructureStep(fPreviousStep);
-        TLayingTest::TearDown();
-    }
+    void SetUp() override { Context.SetSubstructureStep(Substructure); }
 
     // A plan of the given areas, each with a laying direction along its first outline edge.
     std::unique_ptr<TPlanDocument> LaidPlan(const std::vector<TRing>& Areas) {
@@ -73,8 +65,8 @@ protected:
         plan->UpdateShapes();
         for (std::size_t i = 0; i < Areas.size(); ++i) {
             const TRing& r = Areas[i];
-            plan->ShapeList[i]->SetVerlegeRichtungParallel(0,
-                                                           TVektor(r[0].x, r[0].y, r[1].x, r[1].y));
+            SetVerlegeRichtungParallel(Context, *plan->ShapeList[i], 0,
+                                       TVektor(r[0].x, r[0].y, r[1].x, r[1].y));
         }
         Window.Events.clear();
         return plan;
@@ -90,18 +82,16 @@ protected:
     TRecordingWindow Window;
     TRecordingSubstructure Substructure;
     THalbVersatzGen HalfOffset;
-
-private:
-    ISubstructureStep* fPreviousStep = nullptr;
 };
 
 TEST_F(NeuVerlegenTest, GivesNewAreasTheCurrentPatternAndRunsEveryStep) {
     TPaneele& board = AddBoard("D1", ptPaneel, 10, 100);
     HalfOffset.Product->VLaenge = 999; // the prototype's own article is not what is laid
-    LayingState().CurrentPattern = &HalfOffset;
+    Context.Laying.CurrentPattern = &HalfOffset;
     auto plan = LaidPlan({kRect300x200, {{400, 0}, {500, 0}, {500, 100}, {400, 100}}});
 
-    const TNeuVerlegenResult result = NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::User);
+    const TNeuVerlegenResult result =
+        NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::User);
 
     EXPECT_TRUE(result.AnyLaid);
     EXPECT_EQ(Window.Events,
@@ -114,21 +104,20 @@ TEST_F(NeuVerlegenTest, GivesNewAreasTheCurrentPatternAndRunsEveryStep) {
     ASSERT_EQ(result.Layers.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
         TShape& area = *plan->ShapeList[i];
-        const TPatternGenerator* generator = area.GetPatternGenerator(0);
+        const TPatternGenerator* generator = PatternGenerator(area, 0);
         ASSERT_NE(generator, nullptr);
         EXPECT_NE(generator, &HalfOffset);
         EXPECT_EQ(generator->Name, "Halber Versatz");
-        EXPECT_EQ(generator->Shape, &area);
         EXPECT_EQ(generator->Product->ArtikelNr.Text(), board.ArtikelNr.Text());
         EXPECT_EQ(generator->L(), 100);
         EXPECT_TRUE(result.Layers[i].Laid);
         EXPECT_GT(result.Layers[i].Generated, result.Layers[i].Kept);
-        EXPECT_EQ(result.Layers[i].Kept, static_cast<int>(area.Layers[0].size()));
-        EXPECT_GT(area.SpiegelFederLaenge, 0);
+        EXPECT_EQ(result.Layers[i].Kept, static_cast<int>(area.Layer(0).size()));
+        EXPECT_GT(area.SpiegelFederLaenge(), 0);
     }
     EXPECT_NEAR(plan->GesamtFlaeche, 6 + 1, 1e-9);
     EXPECT_NEAR(plan->GesamtSpiegel,
-                plan->ShapeList[0]->SpiegelFederLaenge + plan->ShapeList[1]->SpiegelFederLaenge,
+                plan->ShapeList[0]->SpiegelFederLaenge() + plan->ShapeList[1]->SpiegelFederLaenge(),
                 1e-9);
 }
 
@@ -136,7 +125,7 @@ TEST_F(NeuVerlegenTest, GivesNewAreasTheCurrentPatternAndRunsEveryStep) {
 // from the catalogue.
 TEST_F(NeuVerlegenTest, KeepsAnExistingGeneratorAndRefreshesItsArticle) {
     TPaneele& board = AddBoard("D1", ptPaneel, 10, 400);
-    LayingState().CurrentPattern = &HalfOffset;
+    Context.Laying.CurrentPattern = &HalfOffset;
     auto plan = LaidPlan({kRect300x200});
     TShape& area = *plan->ShapeList[0];
     auto own = std::make_unique<TLaengenVersatzGen>();
@@ -146,14 +135,14 @@ TEST_F(NeuVerlegenTest, KeepsAnExistingGeneratorAndRefreshesItsArticle) {
     area.SetPatternGenerator(0, std::move(own));
 
     board.VLaenge = 300;
-    NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::Refresh);
+    NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::Refresh);
 
     ASSERT_EQ(area.GetPatternGenerator(0), kept);
     EXPECT_EQ(static_cast<TLaengenVersatzGen*>(kept)->fVersatzLaenge, 35);
     EXPECT_EQ(kept->L(), 300);
     EXPECT_TRUE(Substructure.Chosen.isEmpty());
-    ASSERT_FALSE(area.Layers[0].empty());
-    for (const auto& o : area.Layers[0]) {
+    ASSERT_FALSE(area.Layer(0).empty());
+    for (const auto& o : area.Layer(0)) {
         const auto& b = static_cast<const TGraphPaneel&>(*o);
         EXPECT_NEAR(std::hypot(b.P(1).x - b.P(0).x, b.P(1).y - b.P(0).y), 300, 1e-9);
     }
@@ -161,9 +150,9 @@ TEST_F(NeuVerlegenTest, KeepsAnExistingGeneratorAndRefreshesItsArticle) {
 
 TEST_F(NeuVerlegenTest, SkipsAreasItCannotLay) {
     AddBoard("D1", ptPaneel, 10, 100);
-    LayingState().CurrentPattern = &HalfOffset;
+    Context.Laying.CurrentPattern = &HalfOffset;
     auto plan = LaidPlan({kRect300x200, {{400, 0}, {500, 0}, {500, 100}, {400, 100}}});
-    plan->ShapeList[1]->VerlegeRichtung = TVektor(); // never laid
+    plan->ShapeList[1]->SetVerlegeRichtung(TVektor()); // never laid
 
     struct TCase {
         const char* Name;
@@ -181,11 +170,10 @@ TEST_F(NeuVerlegenTest, SkipsAreasItCannotLay) {
         for (auto& s : plan->ShapeList)
             s->DeletePatternGenerators();
         Window.Events.clear();
-        TLayingState state;
-        state.SelectedLayer = c.Layer;
-        state.CurrentPattern = c.Pattern;
+        Context.Laying.SelectedLayer = c.Layer;
+        Context.Laying.CurrentPattern = c.Pattern;
         const TNeuVerlegenResult result =
-            NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::User, state);
+            NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::User);
         ASSERT_EQ(result.Layers.size(), 2u);
         EXPECT_EQ(result.Layers[0].Laid, c.FirstLaid);
         EXPECT_FALSE(result.Layers[1].Laid);
@@ -200,40 +188,41 @@ TEST_F(NeuVerlegenTest, SkipsAreasItCannotLay) {
 TEST_F(NeuVerlegenTest, RefreshDoesNotAddSinglePieces) {
     AddBoard("E1", ptPaneel, 20, 100);
     TSinglePanelGen single;
-    LayingState().CurrentPattern = &single;
+    Context.Laying.CurrentPattern = &single;
     auto plan = LaidPlan({kRect300x200});
     TShape& area = *plan->ShapeList[0];
-    NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::User);
-    ASSERT_EQ(area.Layers[0].size(), 1u);
+    NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::User);
+    ASSERT_EQ(area.Layer(0).size(), 1u);
     for (int i = 0; i < 3; ++i)
-        NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::Refresh);
-    EXPECT_EQ(area.Layers[0].size(), 1u);
-    NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::User);
-    EXPECT_EQ(area.Layers[0].size(), 2u);
+        NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::Refresh);
+    EXPECT_EQ(area.Layer(0).size(), 1u);
+    NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::User);
+    EXPECT_EQ(area.Layer(0).size(), 2u);
 }
 
 TEST_F(NeuVerlegenTest, AFailingArticleIsReportedAndLeavesTheAreaWithoutItsBoards) {
     AddBoard("D1", ptPaneel, 10, 100, "Eiche");
-    LayingState().CurrentPattern = &HalfOffset;
+    Context.Laying.CurrentPattern = &HalfOffset;
     auto plan = LaidPlan({kRect300x200});
     TShape& area = *plan->ShapeList[0];
-    NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::User);
-    ASSERT_FALSE(area.Layers[0].empty());
+    NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::User);
+    ASSERT_FALSE(area.Layer(0).empty());
 
-    Catalogue().DeleteProduct(FindProduct("D1"));
-    NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::Refresh);
+    Catalogue.DeleteProduct(Catalogue.FindProduct("D1"));
+    NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::Refresh);
     EXPECT_EQ(Messages, QStringList{"Produkt Eiche nicht gefunden."});
     EXPECT_EQ(area.GetPatternGenerator(0), nullptr);
-    EXPECT_TRUE(area.Layers[0].empty());
+    EXPECT_TRUE(area.Layer(0).empty());
     EXPECT_EQ(plan->GesamtFlaeche, 0); // an empty first layer adds nothing to the totals
 }
 
 TEST_F(NeuVerlegenTest, AnErrorStillReleasesTheWindow) {
     AddBoard("D1", ptPaneel, 10, 100);
-    LayingState().CurrentPattern = &HalfOffset;
+    Context.Laying.CurrentPattern = &HalfOffset;
     auto plan = LaidPlan({kRect300x200});
     Substructure.Throw = true;
-    EXPECT_THROW(NeuVerlegen(*plan, Shapes(*plan), TLayingTrigger::User), std::runtime_error);
+    EXPECT_THROW(NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::User),
+                 std::runtime_error);
     EXPECT_EQ(Window.Events.last(), "end");
     EXPECT_FALSE(Window.Events.contains("finished 1"));
     EXPECT_TRUE(plan->Modified);
@@ -241,9 +230,9 @@ TEST_F(NeuVerlegenTest, AnErrorStillReleasesTheWindow) {
 
 // --- The whole chain with the built-in patterns -----------------------------------------------
 
-TEST(PatternListTest, FillsTheFixedOrderOnce) {
-    CreatePatternPrototypes();
-    auto& list = PatternPrototypes();
+TEST(PatternListTest, TheContextHoldsTheFixedOrder) {
+    const TLayingContext context;
+    const auto& list = context.PatternPrototypes;
     const QStringList names = {"Profilholz",        "Einzelstück",     "Ohne Versatz",
                                "Halber Versatz",    "Drittel Versatz", "Viertel Versatz",
                                "Längenversatz",     "Winkelversatz",   "Verzahnen",
@@ -251,17 +240,12 @@ TEST(PatternListTest, FillsTheFixedOrderOnce) {
     ASSERT_EQ(list.size(), 12u);
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(list[size_t(i)]->Name, names[i]);
-    TPatternGenerator* first = list[0].get();
-    CreatePatternPrototypes();
-    EXPECT_EQ(list.size(), 12u);
-    EXPECT_EQ(list[0].get(), first);
-    EXPECT_EQ(FindPatternPrototype("halber versatz"), list[3].get());
-    EXPECT_EQ(FindPatternPrototype("Fischgrät"), list[10].get());
-    EXPECT_EQ(FindPatternPrototype("Gibt es nicht"), nullptr);
+    EXPECT_EQ(context.FindPatternPrototype("halber versatz"), list[3].get());
+    EXPECT_EQ(context.FindPatternPrototype("Fischgrät"), list[10].get());
+    EXPECT_EQ(context.FindPatternPrototype("Gibt es nicht"), nullptr);
 }
 
 TEST_F(NeuVerlegenTest, PresetsTheStartUpDefaults) {
-    CreatePatternPrototypes();
     AddBoard("P1", ptParkett, 10, 100);
     AddBoard("D1", ptPaneel, 14.5, 400);
     AddBoard("R1", ptProfilholz, 9.5, 300);
@@ -277,11 +261,11 @@ TEST_F(NeuVerlegenTest, PresetsTheStartUpDefaults) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.DefaultProduct.toStdString());
-        PresetLayingDefaults(c.DefaultProduct);
-        EXPECT_EQ(LayingState().DefaultPaneel().ArtikelNr.Text(), c.Board);
-        ASSERT_NE(LayingState().CurrentPattern, nullptr);
-        EXPECT_EQ(LayingState().CurrentPattern->Name, c.Pattern);
-        EXPECT_EQ(Catalogue().CurrentProductGroup(), Catalogue().Group(0));
+        PresetLayingDefaults(Context, c.DefaultProduct);
+        EXPECT_EQ(Context.DefaultPaneel().ArtikelNr.Text(), c.Board);
+        ASSERT_NE(Context.Laying.CurrentPattern, nullptr);
+        EXPECT_EQ(Context.Laying.CurrentPattern->Name, c.Pattern);
+        EXPECT_EQ(Catalogue.CurrentProductGroup(), Catalogue.Group(0));
     }
 }
 
@@ -361,20 +345,22 @@ TEST_F(NeuVerlegenTest, KeptBoardsCoverTheArea) {
     };
     for (TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        Catalogue().Clear();
+        Catalogue.Clear();
         AddBoard("B", c.Typ, c.W, c.L);
-        ASSERT_TRUE(c.Pattern->Possible(Catalogue().CurrentPaneel()));
-        LayingState().CurrentPattern = c.Pattern.get();
+        ASSERT_TRUE(c.Pattern->Possible(Catalogue.CurrentPaneel()));
+        Context.Laying.CurrentPattern = c.Pattern.get();
         auto plan = PlanWithArea(c.Outline, c.Holes);
         TShape& area = FirstArea(*plan);
         const double a = c.Degrees * std::numbers::pi / 180;
-        ASSERT_TRUE(area.SetVerlegeRichtungEntlang(TVektor(c.Outline[0].x, c.Outline[0].y,
-                                                           c.Outline[0].x + 100 * std::cos(a),
-                                                           c.Outline[0].y + 100 * std::sin(a)),
-                                                   c.Outline[0].x, c.Outline[0].y));
-        const TNeuVerlegenResult result = NeuVerlegen(*plan, {&area}, TLayingTrigger::User);
+        ASSERT_TRUE(SetVerlegeRichtungEntlang(area,
+                                              TVektor(c.Outline[0].x, c.Outline[0].y,
+                                                      c.Outline[0].x + 100 * std::cos(a),
+                                                      c.Outline[0].y + 100 * std::sin(a)),
+                                              c.Outline[0].x, c.Outline[0].y));
+        const TNeuVerlegenResult result =
+            NeuVerlegen(Context, *plan, {&area}, TLayingTrigger::User);
         ASSERT_TRUE(result.AnyLaid);
-        const TCoverage coverage = CheckCoverage(area, area.Layers[0], 2);
+        const TCoverage coverage = CheckCoverage(area, area.Layer(0), 2);
         EXPECT_GT(coverage.Samples, 1000);
         EXPECT_EQ(coverage.Uncovered, 0);
         // Multiple, not OverlapPairs: on the clipper's 0.001 grid two rotated boards sharing a

@@ -46,19 +46,19 @@ TEST_F(LayingDirectionTest, ParallelStartsAtMiddleOrEdgeStartByPattern) {
         SCOPED_TRACE(c.Name);
         auto plan = PlanWithArea(kRect100x50);
         TShape& area = FirstArea(*plan);
-        LayingState().CurrentPattern = c.Current.get();
-        Catalogue().CurrentPaneel().Typ = c.CurrentTyp;
+        Context.Laying.CurrentPattern = c.Current.get();
+        Catalogue.CurrentPaneel().Typ = c.CurrentTyp;
         if (c.InLayer) {
             c.InLayer->Product->Typ = c.LayerTyp;
             area.SetPatternGenerator(0, std::move(c.InLayer));
         }
-        area.SetVerlegeRichtungParallel(0, TVektor(0, 0, 100, 0));
+        SetVerlegeRichtungParallel(Context, area, 0, TVektor(0, 0, 100, 0));
         // The turned edge (0, -1) points out of the area and is reversed.
-        EXPECT_EQ(area.VerlegeRichtung.x, c.StartX);
-        EXPECT_EQ(area.VerlegeRichtung.y, 0);
-        EXPECT_EQ(area.VerlegeRichtung.rx, 0);
-        EXPECT_EQ(area.VerlegeRichtung.ry, 1);
-        EXPECT_TRUE(area.VerlattungsRichtung.IsEqual(area.VerlegeRichtung));
+        EXPECT_EQ(area.VerlegeRichtung().x, c.StartX);
+        EXPECT_EQ(area.VerlegeRichtung().y, 0);
+        EXPECT_EQ(area.VerlegeRichtung().rx, 0);
+        EXPECT_EQ(area.VerlegeRichtung().ry, 1);
+        EXPECT_TRUE(area.VerlattungsRichtung().IsEqual(area.VerlegeRichtung()));
     }
 }
 
@@ -66,13 +66,14 @@ TEST_F(LayingDirectionTest, ParallelRoundsTheStartHalvesToEven) {
     // The middle of the edge (0, 0)-(25, 15) is (12.5, 7.5).
     auto plan = PlanWithArea({{0, 0}, {25, 15}, {0, 30}});
     TShape& area = FirstArea(*plan);
-    area.SetVerlegeRichtungParallel(0, TVektor(0, 0, 25, 15));
-    EXPECT_EQ(area.VerlegeRichtung.x, 12);
-    EXPECT_EQ(area.VerlegeRichtung.y, 8);
-    EXPECT_NEAR(area.VerlegeRichtung.Betrag(), 1, 1e-12);
+    SetVerlegeRichtungParallel(Context, area, 0, TVektor(0, 0, 25, 15));
+    EXPECT_EQ(area.VerlegeRichtung().x, 12);
+    EXPECT_EQ(area.VerlegeRichtung().y, 8);
+    EXPECT_NEAR(area.VerlegeRichtung().Betrag(), 1, 1e-12);
     // At right angles to the edge, into the area.
-    EXPECT_NEAR(area.VerlegeRichtung.rx * 25 + area.VerlegeRichtung.ry * 15, 0, 1e-9);
-    EXPECT_TRUE(area.PointInObject(12.5 + area.VerlegeRichtung.rx, 7.5 + area.VerlegeRichtung.ry));
+    EXPECT_NEAR(area.VerlegeRichtung().rx * 25 + area.VerlegeRichtung().ry * 15, 0, 1e-9);
+    EXPECT_TRUE(
+        area.PointInObject(12.5 + area.VerlegeRichtung().rx, 7.5 + area.VerlegeRichtung().ry));
 }
 
 TEST_F(LayingDirectionTest, AlongStartsAtTheEndNearerTheClick) {
@@ -92,25 +93,25 @@ TEST_F(LayingDirectionTest, AlongStartsAtTheEndNearerTheClick) {
                      << c.Line.x << "," << c.Line.y << " click " << c.ClickX << "," << c.ClickY);
         auto plan = PlanWithArea(kRect300x200);
         TShape& area = FirstArea(*plan);
-        ASSERT_TRUE(area.SetVerlegeRichtungEntlang(c.Line, c.ClickX, c.ClickY));
-        EXPECT_EQ(area.VerlegeRichtung.x, c.X);
-        EXPECT_EQ(area.VerlegeRichtung.y, c.Y);
-        EXPECT_NEAR(area.VerlegeRichtung.rx, c.Rx, 1e-12);
-        EXPECT_NEAR(area.VerlegeRichtung.ry, c.Ry, 1e-12);
-        EXPECT_TRUE(area.VerlattungsRichtung.IsEqual(area.VerlegeRichtung));
+        ASSERT_TRUE(SetVerlegeRichtungEntlang(area, c.Line, c.ClickX, c.ClickY));
+        EXPECT_EQ(area.VerlegeRichtung().x, c.X);
+        EXPECT_EQ(area.VerlegeRichtung().y, c.Y);
+        EXPECT_NEAR(area.VerlegeRichtung().rx, c.Rx, 1e-12);
+        EXPECT_NEAR(area.VerlegeRichtung().ry, c.Ry, 1e-12);
+        EXPECT_TRUE(area.VerlattungsRichtung().IsEqual(area.VerlegeRichtung()));
     }
 }
 
 TEST_F(LayingDirectionTest, AlongRefusesALineWithoutLength) {
     auto plan = PlanWithArea(kRect300x200);
     TShape& area = FirstArea(*plan);
-    ASSERT_TRUE(area.SetVerlegeRichtungEntlang(TVektor(0, 0, 0, 100), 0, 0));
-    const TVektor before = area.VerlegeRichtung;
+    ASSERT_TRUE(SetVerlegeRichtungEntlang(area, TVektor(0, 0, 0, 100), 0, 0));
+    const TVektor before = area.VerlegeRichtung();
     for (const TVektor& line :
          {TVektor(50, 50, 50, 50), TVektor(50, 50, 50.5, 50), TVektor(0, 0, NAN, 0)}) {
-        EXPECT_FALSE(area.SetVerlegeRichtungEntlang(line, 50, 50));
-        EXPECT_TRUE(area.VerlegeRichtung.IsEqual(before));
-        EXPECT_TRUE(area.VerlattungsRichtung.IsEqual(before));
+        EXPECT_FALSE(SetVerlegeRichtungEntlang(area, line, 50, 50));
+        EXPECT_TRUE(area.VerlegeRichtung().IsEqual(before));
+        EXPECT_TRUE(area.VerlattungsRichtung().IsEqual(before));
     }
 }
 
@@ -125,7 +126,7 @@ protected:
         generator->Product->VLaenge = 100;
         TFixedBoardsGen& given = *generator;
         Area.SetPatternGenerator(0, std::move(generator));
-        Area.SetVerlegeRichtungEntlang(TVektor(0, 0, 100, 0), 0, 0);
+        SetVerlegeRichtungEntlang(Area, TVektor(0, 0, 100, 0), 0, 0);
         return given;
     }
 };
@@ -133,17 +134,17 @@ protected:
 TEST_F(ShapeVerlegenTest, RefusesAnAreaWithoutContourOrDirection) {
     auto plan = PlanWithArea(kRect100x50);
     TShape& area = FirstArea(*plan);
-    EXPECT_FALSE(area.Verlegen(0)); // no direction yet
-    area.SetVerlegeRichtungEntlang(TVektor(0, 0, 100, 0), 0, 0);
-    EXPECT_FALSE(area.Verlegen(1)); // no such layer
-    EXPECT_TRUE(area.Verlegen(0));
+    EXPECT_FALSE(Verlegen(area, 0)); // no direction yet
+    SetVerlegeRichtungEntlang(area, TVektor(0, 0, 100, 0), 0, 0);
+    EXPECT_FALSE(Verlegen(area, 1)); // no such layer
+    EXPECT_TRUE(Verlegen(area, 0));
 
     // An area covered completely by the one above it has no contour left.
     auto covered = PlanWithArea(kRect100x50, {{{-10, -10}, {110, -10}, {110, 60}, {-10, 60}}});
     TShape& hidden = FirstArea(*covered);
-    hidden.SetVerlegeRichtungEntlang(TVektor(0, 0, 100, 0), 0, 0);
+    SetVerlegeRichtungEntlang(hidden, TVektor(0, 0, 100, 0), 0, 0);
     EXPECT_EQ(hidden.FrameCount(), 0);
-    EXPECT_FALSE(hidden.Verlegen(0));
+    EXPECT_FALSE(Verlegen(hidden, 0));
 }
 
 // A 10 cm square has a radius of 7.07, raised to 50: what lies within 50 of the centroid stays.
@@ -157,10 +158,10 @@ TEST_F(ShapeVerlegenTest, SmallAreaKeepsBoardsWithinFiftyOfItsCentroid) {
         {5, 54, 0, 20, -5, 0}, // corner 49 away, below
         {5, 56, 0, 20, -5, 0},
     };
-    ASSERT_TRUE(area.Verlegen(0));
-    ASSERT_EQ(area.Layers[0].size(), 2u);
-    const auto& kept0 = static_cast<const TGraphPaneel&>(*area.Layers[0][0]);
-    const auto& kept1 = static_cast<const TGraphPaneel&>(*area.Layers[0][1]);
+    ASSERT_TRUE(Verlegen(area, 0));
+    ASSERT_EQ(area.Layer(0).size(), 2u);
+    const auto& kept0 = static_cast<const TGraphPaneel&>(*area.Layer(0)[0]);
+    const auto& kept1 = static_cast<const TGraphPaneel&>(*area.Layer(0)[1]);
     EXPECT_EQ(kept0.P(0).x, 54);
     EXPECT_EQ(kept1.P(0).y, 54);
 }
@@ -183,9 +184,9 @@ TEST_F(ShapeVerlegenTest, KeepsALongBoardThatCrossesTheAreaFarFromItsCentroid) {
         for (const auto& p : corners)
             ASSERT_GT(std::hypot(p[0] - 200, p[1] - 5), radius); // the fast rule alone drops it
     }
-    ASSERT_TRUE(area.Verlegen(0));
-    ASSERT_EQ(area.Layers[0].size(), 1u);
-    EXPECT_EQ(static_cast<const TGraphPaneel&>(*area.Layers[0][0]).P(0).y, -195);
+    ASSERT_TRUE(Verlegen(area, 0));
+    ASSERT_EQ(area.Layer(0).size(), 1u);
+    EXPECT_EQ(static_cast<const TGraphPaneel&>(*area.Layer(0)[0]).P(0).y, -195);
 }
 
 // 100 x 100, third offset, 10 x 400 boards parallel to the bottom edge: the
@@ -197,13 +198,13 @@ TEST_F(ShapeVerlegenTest, KeptBoardsCoverASquareLaidWithLongBoards) {
         TShape& area = FirstArea(*plan);
         TPaneele& board = AddBoard("D1", ptPaneel, width, 400);
         area.SetPatternGenerator(0, GeneratorFor(TDrittelVersatzGen(), board));
-        area.SetVerlegeRichtungParallel(0, TVektor(0, 0, 100, 0));
-        ASSERT_TRUE(area.Verlegen(0));
-        const TCoverage coverage = CheckCoverage(area, area.Layers[0], 1);
+        SetVerlegeRichtungParallel(Context, area, 0, TVektor(0, 0, 100, 0));
+        ASSERT_TRUE(Verlegen(area, 0));
+        const TCoverage coverage = CheckCoverage(area, area.Layer(0), 1);
         EXPECT_GT(coverage.Samples, 9000);
         EXPECT_EQ(coverage.Uncovered, 0);
         EXPECT_EQ(coverage.Multiple, 0);
-        Catalogue().Clear();
+        Catalogue.Clear();
     }
 }
 
@@ -213,9 +214,9 @@ TEST_F(ShapeVerlegenTest, SinglePieceGrowsOnlyWhenTheUserLaysAgain) {
     TShape& area = FirstArea(*plan);
     TPaneele& board = AddBoard("E1", ptPaneel, 20, 100);
     area.SetPatternGenerator(0, GeneratorFor(TSinglePanelGen(), board));
-    area.SetVerlegeRichtungEntlang(TVektor(100, 100, 200, 100), 100, 100);
-    ASSERT_TRUE(area.Verlegen(0));
-    EXPECT_EQ(area.Layers[0].size(), 1u);
+    SetVerlegeRichtungEntlang(area, TVektor(100, 100, 200, 100), 100, 100);
+    ASSERT_TRUE(Verlegen(area, 0));
+    EXPECT_EQ(area.Layer(0).size(), 1u);
     const TLayerLaying refresh = LayShapeLayer(area, 0, TLayingTrigger::Refresh);
     EXPECT_TRUE(refresh.Laid);
     EXPECT_EQ(refresh.Generated, 0);
@@ -223,8 +224,8 @@ TEST_F(ShapeVerlegenTest, SinglePieceGrowsOnlyWhenTheUserLaysAgain) {
     const TLayerLaying user = LayShapeLayer(area, 0, TLayingTrigger::User);
     EXPECT_EQ(user.Generated, 1);
     EXPECT_EQ(user.Kept, 2);
-    EXPECT_TRUE(area.Verlegen(0));
-    EXPECT_EQ(area.Layers[0].size(), 3u);
+    EXPECT_TRUE(Verlegen(area, 0));
+    EXPECT_EQ(area.Layer(0).size(), 3u);
 }
 
 TEST_F(ShapeVerlegenTest, CountsGeneratedAndKeptBoards) {
@@ -233,9 +234,9 @@ TEST_F(ShapeVerlegenTest, CountsGeneratedAndKeptBoards) {
     TFixedBoardsGen& generator = GiveFixedBoards(area);
     generator.Boards = {{0, 0, 10, 0, 0, 10}, {500, 500, 10, 0, 0, 10}, {0, 20, 10, 0, 0, 10}};
     // What the layer held before is replaced, and not counted as generated.
-    area.Layers[0].push_back(std::make_unique<TGraphPaneel>(&area, nullptr, QString(), ptPaneel,
-                                                            TVektor(0, 0, 5, 0),
-                                                            TVektor(0, 0, 0, 5), QString(), 0));
+    area.Layer(0).push_back(std::make_unique<TGraphPaneel>(&area, nullptr, QString(), ptPaneel,
+                                                           TVektor(0, 0, 5, 0), TVektor(0, 0, 0, 5),
+                                                           QString(), 0));
     const TLayerLaying laid = LayShapeLayer(area, 0, TLayingTrigger::Refresh);
     EXPECT_TRUE(laid.Laid);
     EXPECT_EQ(laid.Generated, 3);
@@ -266,24 +267,24 @@ TEST(SpiegelFederTest, CountsTheEdgesInsideTheAreaOnce) {
         SCOPED_TRACE(c.Name);
         auto plan = PlanWithArea(kRect300x200, c.Holes);
         TShape& area = FirstArea(*plan);
-        area.Layers[0].push_back(std::make_unique<TGraphPaneel>(
+        area.Layer(0).push_back(std::make_unique<TGraphPaneel>(
             &area, nullptr, QString(), ptPaneel, TVektor(c.x, c.y, c.x + c.l, c.y),
             TVektor(0, 0, 0, c.w), QString(), 0));
-        area.BerechneSpiegelFedern();
-        EXPECT_NEAR(area.SpiegelFederLaenge, c.Expected, 1e-9);
+        BerechneSpiegelFedern(area);
+        EXPECT_NEAR(area.SpiegelFederLaenge(), c.Expected, 1e-9);
     }
 }
 
 TEST(SpiegelFederTest, OnlyTheFirstLayerCounts) {
     auto plan = PlanWithArea(kRect300x200);
     TShape& area = FirstArea(*plan);
-    area.SpiegelFederLaenge = 99;
+    area.SetSpiegelFederLaenge(99);
     area.AddLayer();
-    area.Layers[1].push_back(std::make_unique<TGraphPaneel>(&area, nullptr, QString(), ptPaneel,
-                                                            TVektor(50, 50, 150, 50),
-                                                            TVektor(0, 0, 0, 10), QString(), 0));
-    area.BerechneSpiegelFedern();
-    EXPECT_EQ(area.SpiegelFederLaenge, 0);
+    area.Layer(1).push_back(std::make_unique<TGraphPaneel>(&area, nullptr, QString(), ptPaneel,
+                                                           TVektor(50, 50, 150, 50),
+                                                           TVektor(0, 0, 0, 10), QString(), 0));
+    BerechneSpiegelFedern(area);
+    EXPECT_EQ(area.SpiegelFederLaenge(), 0);
 }
 
 // --- Refreshing generators --------------------------------------------------------------------
@@ -298,14 +299,14 @@ protected:
         Area.AddLayer();
         Area.SetPatternGenerator(0, GeneratorFor(THalbVersatzGen(), a));
         Area.SetPatternGenerator(1, GeneratorFor(THalbVersatzGen(), b));
-        Area.SetVerlegeRichtungEntlang(TVektor(0, 0, 300, 0), 0, 0);
-        ASSERT_TRUE(Area.Verlegen(0));
-        ASSERT_TRUE(Area.Verlegen(1));
-        Area.Layers[0].push_back(std::make_unique<TGraphPaneel>(&Area, nullptr, QStringLiteral("X"),
-                                                                ptPaneel, TVektor(10, 10, 60, 10),
-                                                                TVektor(0, 0, 0, 5), QString(), 0));
-        Area.VerlattungColl.push_back({QStringLiteral("L1"), {TVektor(0, 0, 100, 0)}});
-        fLayer1Count = Area.Layers[1].size();
+        SetVerlegeRichtungEntlang(Area, TVektor(0, 0, 300, 0), 0, 0);
+        ASSERT_TRUE(Verlegen(Area, 0));
+        ASSERT_TRUE(Verlegen(Area, 1));
+        Area.Layer(0).push_back(std::make_unique<TGraphPaneel>(&Area, nullptr, QStringLiteral("X"),
+                                                               ptPaneel, TVektor(10, 10, 60, 10),
+                                                               TVektor(0, 0, 0, 5), QString(), 0));
+        Area.AddVerlattung(QStringLiteral("L1"), {TVektor(0, 0, 100, 0)});
+        fLayer1Count = Area.Layer(1).size();
     }
     std::size_t fLayer1Count = 0;
 };
@@ -314,12 +315,12 @@ TEST_F(UpdateGeneratorTest, KeepsGeneratorsWhoseArticleIsStillThere) {
     auto plan = PlanWithArea(kRect300x200);
     TShape& area = FirstArea(*plan);
     SetUpLayers(area);
-    FindProduct("A")->VLaenge = 250;
-    EXPECT_TRUE(area.UpdateGenerator());
+    Catalogue.FindProduct("A")->VLaenge = 250;
+    EXPECT_TRUE(UpdateGenerator(Context, area));
     EXPECT_TRUE(Messages.isEmpty());
-    ASSERT_NE(area.GetPatternGenerator(0), nullptr);
-    EXPECT_EQ(area.GetPatternGenerator(0)->L(), 250);
-    EXPECT_EQ(area.VerlattungColl.size(), 1u);
+    ASSERT_NE(PatternGenerator(area, 0), nullptr);
+    EXPECT_EQ(PatternGenerator(area, 0)->L(), 250);
+    EXPECT_EQ(area.VerlattungColl().size(), 1u);
 }
 
 TEST_F(UpdateGeneratorTest, DropsOnlyTheFailingGeneratorAndItsBoards) {
@@ -333,24 +334,24 @@ TEST_F(UpdateGeneratorTest, DropsOnlyTheFailingGeneratorAndItsBoards) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        Catalogue().Clear();
+        Catalogue.Clear();
         Messages.clear();
         auto plan = PlanWithArea(kRect300x200);
         TShape& area = FirstArea(*plan);
         SetUpLayers(area);
         if (c.Remove)
-            Catalogue().DeleteProduct(FindProduct("A"));
+            Catalogue.DeleteProduct(Catalogue.FindProduct("A"));
         else
-            FindProduct("A")->Typ = ptParkett;
+            Catalogue.FindProduct("A")->Typ = ptParkett;
 
-        EXPECT_FALSE(area.UpdateGenerator());
+        EXPECT_FALSE(UpdateGenerator(Context, area));
         EXPECT_EQ(Messages, QStringList{c.Message});
         EXPECT_EQ(area.GetPatternGenerator(0), nullptr);
-        ASSERT_EQ(area.Layers[0].size(), 1u); // the hand-placed piece
-        EXPECT_EQ(area.Layers[0][0]->ArtikelNr.Text(), "X");
+        ASSERT_EQ(area.Layer(0).size(), 1u); // the hand-placed piece
+        EXPECT_EQ(area.Layer(0)[0]->ArtikelNr.Text(), "X");
         ASSERT_NE(area.GetPatternGenerator(1), nullptr);
-        EXPECT_EQ(area.Layers[1].size(), fLayer1Count);
-        EXPECT_TRUE(area.VerlattungColl.empty());
+        EXPECT_EQ(area.Layer(1).size(), fLayer1Count);
+        EXPECT_TRUE(area.VerlattungColl().empty());
     }
 }
 

@@ -30,7 +30,7 @@ std::unique_ptr<TShape> Area(double x1, double y1, double x2, double y2) {
     auto s = std::make_unique<TShape>();
     for (Tgpc_vertex v : {Tgpc_vertex{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}})
         s->AddVertex(v);
-    s->Closed = true;
+    s->SetClosed(true);
     s->CopyF2Vpolygon();
     s->CreateV_VectorList();
     s->UpdateClipRgn();
@@ -129,7 +129,7 @@ TEST(GraphPaneelTest, IsInShapeFollowsTheEffectiveOutline) {
     EXPECT_TRUE(partly.IsInShape(area.get()));
     EXPECT_FALSE(outside.IsInShape(area.get()));
     EXPECT_FALSE(inside.IsInShape(nullptr));
-    area->VPolygon->Clear(); // covered by a cut-out: nothing to overlap
+    area->CutEffectiveOutline(area->DrawnPolygon()); // covered by a cut-out: nothing to overlap
     EXPECT_FALSE(inside.IsInShape(area.get()));
 }
 
@@ -266,30 +266,31 @@ TEST(GraphBalkenTest, SideDragsStayWithinTheLimits) {
     // A beam 200 long and 50 wide at the origin.
     TGraphBalken beam(nullptr, nullptr, QStringLiteral("95100"), 50, TVektor(0, 0, 200, 0),
                       TVektor(0, 0, 0, 50), QString(), 0);
-    beam.Transform(1, 0, -45); // width 95: refused
+    TDragState drag;
+    beam.Transform(1, 0, -45, drag); // width 95: refused
     EXPECT_EQ(beam.B(0), (Tgpc_vertex{0, 0}));
-    beam.Transform(1, 0, -10); // width 60
+    beam.Transform(1, 0, -10, drag); // width 60
     EXPECT_EQ(beam.B(0), (Tgpc_vertex{0, -10}));
     EXPECT_EQ(beam.B(1), (Tgpc_vertex{200, -10}));
     EXPECT_EQ(beam.P(0), beam.B(0)); // the board part follows
-    beam.Transform(3, 0, -55);       // width 5: refused
+    beam.Transform(3, 0, -55, drag); // width 5: refused
     EXPECT_EQ(beam.B(3), (Tgpc_vertex{0, 50}));
-    beam.Transform(3, 7, 20); // width 80; movement along the side is ignored
+    beam.Transform(3, 7, 20, drag); // width 80; movement along the side is ignored
     EXPECT_EQ(beam.B(3), (Tgpc_vertex{0, 70}));
     EXPECT_EQ(beam.B(2), (Tgpc_vertex{200, 70}));
-    beam.Transform(2, 350, 0); // length 550: refused
+    beam.Transform(2, 350, 0, drag); // length 550: refused
     EXPECT_EQ(beam.B(1).x, 200);
-    beam.Transform(2, 100, 3); // length 300
+    beam.Transform(2, 100, 3, drag); // length 300
     EXPECT_EQ(beam.B(1).x, 300);
     EXPECT_EQ(beam.B(2).x, 300);
-    beam.Transform(4, 290, 0); // length 10: refused
+    beam.Transform(4, 290, 0, drag); // length 10: refused
     EXPECT_EQ(beam.B(0).x, 0);
-    beam.Transform(4, 50, 0);
+    beam.Transform(4, 50, 0, drag);
     EXPECT_EQ(beam.B(0).x, 50);
     EXPECT_EQ(beam.B(3).x, 50);
-    beam.Transform(4, 400, 0); // through the opposite side: refused
+    beam.Transform(4, 400, 0, drag); // through the opposite side: refused
     EXPECT_EQ(beam.B(0).x, 50);
-    beam.Transform(9, 10, 10);
+    beam.Transform(9, 10, 10, drag);
     EXPECT_EQ(beam.B(0).x, 50);
 }
 
@@ -309,7 +310,8 @@ TEST(GraphBalkenTest, HitIndexPicksTheNearSide) {
 TEST(GraphBalkenTest, CloneAndRecordKeepBothOutlines) {
     TGraphBalken beam(nullptr, nullptr, QStringLiteral("95100"), 50, TVektor(0, 0, 200, 0),
                       TVektor(0, 0, 0, 50), QStringLiteral("balken.jpg"), 3);
-    beam.Transform(2, 50, 0);
+    TDragState drag;
+    beam.Transform(2, 50, 0, drag);
     auto c = beam.Clone();
     auto* copy = dynamic_cast<TGraphBalken*>(c.get());
     ASSERT_NE(copy, nullptr);
@@ -326,13 +328,12 @@ TEST(GraphBalkenTest, CloneAndRecordKeepBothOutlines) {
     EXPECT_EQ(back->P(2), beam.P(2));
     EXPECT_EQ(back->ImageFileName.Text(), QStringLiteral("balken.jpg"));
     std::vector<TProduct*> list{nullptr};
-    back->GetCompatibleList(list);
+    back->GetCompatibleList(TCatalogue(), list);
     EXPECT_TRUE(list.empty());
 }
 
 TEST(GraphPaneelTest, CompatibleArticlesOfTheSameGroupAndSize) {
-    TCatalogue& catalogue = Catalogue();
-    catalogue.Clear();
+    TCatalogue catalogue;
     auto group = std::make_unique<TProductGroup>(QStringLiteral("Dielen"));
     auto add = [&](const char* nr, int typ, double l, double w) {
         auto p = std::make_unique<TPaneele>();
@@ -352,20 +353,20 @@ TEST(GraphPaneelTest, CompatibleArticlesOfTheSameGroupAndSize) {
     TGraphPaneel b(nullptr, nullptr, QStringLiteral("A"), 1, TVektor(0, 0, 400, 0),
                    TVektor(0, 0, 0, 14.5), QString(), 0);
     std::vector<TProduct*> list;
-    b.GetCompatibleList(list);
+    b.GetCompatibleList(catalogue, list);
     QStringList numbers;
     for (TProduct* p : list)
         numbers << p->ArtikelNr.Text();
     EXPECT_EQ(numbers, (QStringList{"A", "B", "E"}));
     b.ArtikelNr.SetText(QStringLiteral("gibtsnicht"));
-    b.GetCompatibleList(list);
+    b.GetCompatibleList(catalogue, list);
     EXPECT_TRUE(list.empty());
-    catalogue.Clear();
 }
 
 class GraphPaneelDrawTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    TImageCache fImages;
     void SetUp() override {
         // A 40 x 40 picture: blue left half, green right half.
         QImage picture(40, 40, QImage::Format_RGB32);
@@ -374,15 +375,14 @@ protected:
             for (int x = 20; x < 40; ++x)
                 picture.setPixel(x, y, qRgb(0, 255, 0));
         ASSERT_TRUE(picture.save(dir.filePath("holz.png")));
-        ImageCache().SetImagePath(dir.path());
+        fImages.SetImagePath(dir.path());
     }
-    void TearDown() override { ImageCache().SetImagePath(QString()); }
 
-    static QImage Render(const TGraphPaneel& board, int flags) {
+    QImage Render(const TGraphPaneel& board, int flags) {
         QImage image(60, 60, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
-        TCanvas canvas(painter);
+        TCanvas canvas(painter, &fImages);
         canvas.Pen.Style = TPenStyle::psClear;
         board.Draw(canvas, flags);
         painter.end();
@@ -408,9 +408,9 @@ TEST_F(GraphPaneelDrawTest, FillAndHatchWithoutPictureOrArea) {
                          TVektor(0, 0, 0, 10), QStringLiteral("gibtsnicht.jpg"),
                          RGBColor(255, 0, 0));
     EXPECT_EQ(Render(missing, TGraphPaneel::dfImage).pixel(30, 15), qRgb(255, 0, 0));
-    EXPECT_EQ(ImageCache().Count(), 1); // the failure is remembered
+    EXPECT_EQ(fImages.Count(), 1); // the failure is remembered
     Render(missing, TGraphPaneel::dfImage);
-    EXPECT_EQ(ImageCache().Count(), 1);
+    EXPECT_EQ(fImages.Count(), 1);
 
     // An element of a free module has no area: it is filled, not textured.
     TGraphPaneel free(nullptr, nullptr, QStringLiteral("X"), 1, TVektor(10, 10, 50, 10),
@@ -434,10 +434,10 @@ TEST(GraphPaneelLayerTest, BoardsAndBeamsTravelThroughAPlanFile) {
     auto area = Area(0, 0, 500, 300);
     TShape* shape = area.get();
     ASSERT_EQ(doc.AddShape(std::move(area)), 0);
-    shape->Layers[0].push_back(std::make_unique<TGraphPaneel>(
+    shape->Layer(0).push_back(std::make_unique<TGraphPaneel>(
         shape, nullptr, QStringLiteral("50100"), 1, TVektor(0, 0, 400, 0), TVektor(0, 0, 0, 14.5),
         QStringLiteral("wpc_grau.jpg"), 1));
-    shape->Layers[0].push_back(std::make_unique<TGraphBalken>(
+    shape->Layer(0).push_back(std::make_unique<TGraphBalken>(
         shape, nullptr, QStringLiteral("95100"), 50, TVektor(0, 100, 300, 100), TVektor(0, 0, 0, 9),
         QString(), 2));
     QByteArray bytes;
@@ -452,9 +452,9 @@ TEST(GraphPaneelLayerTest, BoardsAndBeamsTravelThroughAPlanFile) {
     in.open(QIODevice::ReadOnly);
     TReader reader(in);
     TPlanDocument back;
-    back.ReadData(reader);
+    back.ReadData(reader, {});
     ASSERT_EQ(back.ShapeList.size(), 1u);
-    const auto& layer = back.ShapeList[0]->Layers[0];
+    const auto& layer = back.ShapeList[0]->Layer(0);
     ASSERT_EQ(layer.size(), 2u);
     EXPECT_EQ(layer[0]->SerialID(), QStringLiteral("PA"));
     EXPECT_EQ(layer[1]->SerialID(), QStringLiteral("BA"));

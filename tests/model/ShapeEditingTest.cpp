@@ -21,7 +21,7 @@ std::unique_ptr<TShape> MakeArea(const TVertices& vertices) {
     auto s = std::make_unique<TShape>();
     for (const Tgpc_vertex& v : vertices)
         s->AddVertex(v);
-    s->Closed = true;
+    s->SetClosed(true);
     s->CopyF2Vpolygon();
     s->CreateV_VectorList();
     return s;
@@ -50,8 +50,7 @@ const TVertices kL = {{0, 0}, {100, 0}, {100, 50}, {50, 50}, {50, 100}, {0, 100}
 // Every test starts a fresh drag.
 class ShapeEditingTest : public ::testing::Test {
 protected:
-    void SetUp() override { TShape::VertexDragAxis = 0; }
-    void TearDown() override { TShape::VertexDragAxis = 0; }
+    TDragState Drag;
 };
 
 TEST_F(ShapeEditingTest, EdgeDragsMoveTheSideByTheNormalComponentOnly) {
@@ -98,7 +97,7 @@ TEST_F(ShapeEditingTest, EdgeDragsMoveTheSideByTheNormalComponentOnly) {
     };
     for (const TCase& c : cases) {
         auto s = MakeArea(c.outline);
-        s->Transform(c.hitIndex, c.dx, c.dy);
+        s->Transform(c.hitIndex, c.dx, c.dy, Drag);
         // Vertex order and start stay as drawn: the handles keep their numbers mid-drag.
         ExpectVertices(s->Outline().vertex, c.expected, c.what);
     }
@@ -121,7 +120,7 @@ TEST_F(ShapeEditingTest, ZeroLengthEdgesAreSkipped) {
     };
     for (const TCase& c : cases) {
         auto s = MakeArea(doubled);
-        s->Transform(c.hitIndex, c.dx, c.dy);
+        s->Transform(c.hitIndex, c.dx, c.dy, Drag);
         ExpectVertices(s->Outline().vertex, c.expected, c.what);
     }
 }
@@ -139,19 +138,19 @@ TEST_F(ShapeEditingTest, VertexSlidesAlongTheEdgeChosenOnTheFirstMove) {
         {"mostly along the outgoing edge", 3, 10, -20, 2, 2, {100, 12}},
     };
     for (const TCase& c : cases) {
-        TShape::VertexDragAxis = 0; // the editor's mouse press
+        Drag = TDragState(); // the editor's mouse press
         auto s = MakeArea(Rect(0, 0, 100, 100));
-        s->Transform(1001, c.dx1, c.dy1);
-        s->Transform(1001, c.dx2, c.dy2);
-        EXPECT_EQ(TShape::VertexDragAxis, c.axis) << c.what;
+        s->Transform(1001, c.dx1, c.dy1, Drag);
+        s->Transform(1001, c.dx2, c.dy2, Drag);
+        EXPECT_EQ(Drag.VertexAxis, c.axis) << c.what;
         ExpectVertices(s->Outline().vertex, {{0, 0}, c.expected, {100, 100}, {0, 100}}, c.what);
     }
 
     // A move of nothing does not decide the axis.
-    TShape::VertexDragAxis = 0;
+    Drag = TDragState();
     auto s = MakeArea(Rect(0, 0, 100, 100));
-    s->Transform(1001, 0, 0);
-    EXPECT_EQ(TShape::VertexDragAxis, 0);
+    s->Transform(1001, 0, 0, Drag);
+    EXPECT_EQ(Drag.VertexAxis, 0);
 }
 
 TEST_F(ShapeEditingTest, RefusedDragsLeaveTheOutlineBitIdentical) {
@@ -185,7 +184,7 @@ TEST_F(ShapeEditingTest, RefusedDragsLeaveTheOutlineBitIdentical) {
     };
     for (const TCase& c : cases) {
         auto s = MakeArea(c.outline);
-        s->Transform(c.hitIndex, c.dx, c.dy);
+        s->Transform(c.hitIndex, c.dx, c.dy, Drag);
         EXPECT_TRUE(BitIdentical(s->Outline().vertex, c.outline)) << c.what;
     }
 }
@@ -208,8 +207,8 @@ TEST_F(ShapeEditingTest, InflateMovesEveryEdgeAndRefusesACollapse) {
         const std::string what = "Inflate " + std::to_string(c.size);
         ExpectVertices(s->Outline().vertex, c.expected, what);
         // The effective outline and edges follow on success and stay on refusal.
-        ASSERT_EQ(s->VPolygon->num_contours(), 1) << what;
-        ExpectVertices(s->VPolygon->contour[0].vertex, c.expected, what);
+        ASSERT_EQ(s->VPolygon().num_contours(), 1) << what;
+        ExpectVertices(s->VPolygon().contour[0].vertex, c.expected, what);
         ASSERT_EQ(s->FrameCount(), 4) << what;
         EXPECT_EQ(s->GetFrame(0).x, c.expected[0].x) << what;
     }
@@ -217,7 +216,7 @@ TEST_F(ShapeEditingTest, InflateMovesEveryEdgeAndRefusesACollapse) {
 
 TEST_F(ShapeEditingTest, InflateNeedsAClosedOutlineOfThreeEdges) {
     auto open = MakeArea(Rect(0, 0, 100, 100));
-    open->Closed = false;
+    open->SetClosed(false);
     EXPECT_FALSE(open->Inflate(10));
     EXPECT_TRUE(BitIdentical(open->Outline().vertex, Rect(0, 0, 100, 100)));
 
@@ -226,7 +225,7 @@ TEST_F(ShapeEditingTest, InflateNeedsAClosedOutlineOfThreeEdges) {
 
     // The drawn outline is offset, so a covered area (no effective edges) can still be.
     auto covered = MakeArea(Rect(0, 0, 100, 100));
-    covered->VPolygon->Clear();
+    covered->CutEffectiveOutline(covered->DrawnPolygon());
     covered->CreateV_VectorList();
     EXPECT_TRUE(covered->Inflate(10));
     ExpectVertices(covered->Outline().vertex, Rect(10, 10, 90, 90), "covered");
@@ -288,7 +287,7 @@ TEST_F(ShapeEditingTest, GrabHandlesSitOnEdgeMidpoints) {
 TEST_F(ShapeEditingTest, LaidAreaHasNoGrabHandles) {
     for (const TVektor& direction : {TVektor(0, 0, 100, 0), TVektor(5, 0, 5, 0)}) {
         auto s = MakeArea(kRect);
-        s->VerlegeRichtung = direction;
+        s->SetVerlegeRichtung(direction);
         ExpectHandles(*s, {}, "laid");
     }
 }

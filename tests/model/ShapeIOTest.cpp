@@ -4,9 +4,8 @@
 
 #include "laying/Patterns.h"
 #include "platform/ValueStream.h"
-#include "substructure/LattenGeneratoren.h"
+#include "substructure/SubstructureContext.h"
 
-#include "DefaultBattenArticle.h"
 #include "support/StreamBytes.h"
 #include <QBuffer>
 
@@ -154,23 +153,25 @@ class TProbePattern : public TPatternGenerator {
 public:
     double Fuge = 0;
     TProbePattern() { Name = QStringLiteral("Prüfmuster"); }
-    std::unique_ptr<TPatternGenerator> CreateNew() const override {
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override {
         return std::make_unique<TProbePattern>();
     }
     double PeriodeL() const override { return 1; }
     double PeriodeS() const override { return 1; }
-    void CreatePattern(TGraphicObjectList&) override {}
+    void CreatePattern(TShape&, TGraphicObjectList&) override {}
 
 protected:
     void ReadTail(TReader& Reader) override { Fuge = Reader.ReadRawDouble(); }
     void WriteTail(TWriter& Writer) const override { Writer.WriteRawDouble(Fuge); }
 };
 
-class TProbePatternRegistered {
-public:
-    TProbePatternRegistered() { PatternPrototypes().push_back(std::make_unique<TProbePattern>()); }
-    ~TProbePatternRegistered() { PatternPrototypes().pop_back(); }
-};
+// Registered once; its name is no pattern of the program.
+void RegisterProbePattern() {
+    RegisterPatternGeneratorClass(QStringLiteral("Prüfmuster"),
+                                  []() -> std::unique_ptr<TPatternGeneratorBase> {
+                                      return std::make_unique<TProbePattern>();
+                                  });
+}
 
 struct TLayerBytes {
     std::vector<std::function<void(TWriter&)>> Objects;
@@ -229,8 +230,8 @@ void ReadArea(const QByteArray& bytes, TShape& shape) {
     ReadAll(bytes, [&](TReader& r) { shape.ReadData(r); });
 }
 
-void ReadInterior(const QByteArray& bytes, TShape& shape) {
-    ReadAll(bytes, [&](TReader& r) { shape.ReadInterior(r); });
+void ReadInterior(const QByteArray& bytes, TShape& shape, const TPlanReadDefaults& defaults = {}) {
+    ReadAll(bytes, [&](TReader& r) { shape.ReadInterior(r, defaults); });
 }
 
 bool ReadFails(const QByteArray& bytes, const std::function<void(TReader&)>& read) {
@@ -297,10 +298,11 @@ TEST(ShapeIOReaderPeek, TagsCodePageBytesAndBrokenLengthsBehaveAsInReadString) {
 
 TEST(ShapeIORecord, TriangleAreaIsWrittenByteForByte) {
     TShape shape;
-    shape.Closed = true;
-    shape.Outline().vertex = {{0, 0}, {100, 0}, {0, 100}};
-    shape.VerlegeRichtung = TVektor(1.5, -2, 4.5, 2);
-    shape.VerlegeRichtung.Flags = 7;
+    shape.SetClosed(true);
+    shape.SetOutline({{0, 0}, {100, 0}, {0, 100}});
+    TVektor verlege(1.5, -2, 4.5, 2);
+    verlege.Flags = 7;
+    shape.SetVerlegeRichtung(verlege);
     const QByteArray bytes = Written([&](TWriter& w) { shape.WriteData(w); });
 
     QByteArray expected = Hex("06 02 5341"  // serial ID "SA"
@@ -328,40 +330,43 @@ TEST(ShapeIORecord, TriangleAreaIsWrittenByteForByte) {
 }
 
 TEST(ShapeIORecord, EveryFieldSurvivesARoundTrip) {
+    const TSubstructureContext engine; // knows the substructure classes
     TShape shape;
     shape.ArtikelNr.SetText("Fläche-7");
-    shape.Closed = true;
-    shape.Operator = GPC_XOR;
-    shape.Outline().vertex = {{-10.25, 3}, {500, 0}, {500, 400}, {0, 400}};
-    shape.Color = RGBColor(1, 2, 3);
-    shape.VerlegeRichtung = TVektor(1, 2, 3, 4);
-    shape.VerlattungsRichtung = TVektor(5, 6, 7, 8);
-    shape.VerlattungsRichtung.Flags = -1;
-    shape.LattenArtikelNr.SetText("Lärche 45x70");
-    shape.Konturbemassung = false;
-    shape.Aussenbemassung = true;
-    shape.LattenGenerator = std::make_unique<TLattenGenerator>();
-    shape.LattenGenerator->LattenArtNr.SetText("UK-12");
-    shape.LattenGenerator->fMaxLattenAbstand = 42.5;
+    shape.SetClosed(true);
+    shape.SetAussparung(false);
+    shape.SetOutline({{-10.25, 3}, {500, 0}, {500, 400}, {0, 400}});
+    shape.SetColor(RGBColor(1, 2, 3));
+    shape.SetVerlegeRichtung(TVektor(1, 2, 3, 4));
+    TVektor verlatt(5, 6, 7, 8);
+    verlatt.Flags = -1;
+    shape.SetVerlattungsRichtung(verlatt);
+    shape.SetLattenArtikelNr("Lärche 45x70");
+    shape.SetKonturbemassung(false);
+    shape.SetAussenbemassung(true);
+    auto latten = std::make_unique<TLattenGenerator>();
+    latten->LattenArtNr.SetText("UK-12");
+    latten->fMaxLattenAbstand = 42.5;
+    shape.SetLattenGenerator(std::move(latten));
 
     TShape copy;
     ReadArea(Written([&](TWriter& w) { shape.WriteData(w); }), copy);
     EXPECT_EQ(copy.ArtikelNr, shape.ArtikelNr);
-    EXPECT_TRUE(copy.Closed);
-    EXPECT_EQ(copy.Operator, GPC_XOR);
+    EXPECT_TRUE(copy.Closed());
+    EXPECT_EQ(copy.Operator(), GPC_XOR);
     EXPECT_EQ(copy.Outline().vertex, shape.Outline().vertex);
-    EXPECT_EQ(copy.FPolygon->num_contours(), 1);
-    EXPECT_EQ(copy.Color, RGBColor(1, 2, 3));
-    EXPECT_TRUE(copy.VerlegeRichtung.IsEqual(shape.VerlegeRichtung));
-    EXPECT_TRUE(copy.VerlattungsRichtung.IsEqual(shape.VerlattungsRichtung));
-    EXPECT_EQ(copy.VerlattungsRichtung.Flags, -1);
-    EXPECT_EQ(copy.LattenArtikelNr.Text(), QStringLiteral("Lärche 45x70"));
-    EXPECT_FALSE(copy.Konturbemassung);
-    EXPECT_TRUE(copy.Aussenbemassung);
-    ASSERT_NE(copy.LattenGenerator, nullptr);
-    EXPECT_EQ(copy.LattenGenerator->LattenArtNr.Text(), QStringLiteral("UK-12"));
-    EXPECT_EQ(copy.LattenGenerator->fMaxLattenAbstand, 42.5);
-    EXPECT_EQ(copy.LattenGenerator->Shape, &copy);
+    EXPECT_EQ(copy.DrawnPolygon().num_contours(), 1);
+    EXPECT_EQ(copy.Color(), RGBColor(1, 2, 3));
+    EXPECT_TRUE(copy.VerlegeRichtung().IsEqual(shape.VerlegeRichtung()));
+    EXPECT_TRUE(copy.VerlattungsRichtung().IsEqual(shape.VerlattungsRichtung()));
+    EXPECT_EQ(copy.VerlattungsRichtung().Flags, -1);
+    EXPECT_EQ(copy.LattenArtikelNr(), QStringLiteral("Lärche 45x70"));
+    EXPECT_FALSE(copy.Konturbemassung());
+    EXPECT_TRUE(copy.Aussenbemassung());
+    const TLattenGenerator* read = LattenGeneratorOf(copy);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->LattenArtNr.Text(), QStringLiteral("UK-12"));
+    EXPECT_EQ(read->fMaxLattenAbstand, 42.5);
 }
 
 TEST(ShapeIORecord, OperatorByteTwoIsXorAndEveryOtherByteACutOut) {
@@ -373,7 +378,7 @@ TEST(ShapeIORecord, OperatorByteTwoIsXorAndEveryOtherByteACutOut) {
         a.Op = byte;
         TShape shape;
         ReadArea(AreaRecord(a), shape);
-        EXPECT_EQ(shape.Operator, op);
+        EXPECT_EQ(shape.Operator(), op);
         EXPECT_EQ(shape.IsAussparung(), op == GPC_DIFF);
     }
 }
@@ -384,8 +389,8 @@ TEST(ShapeIORecord, OlderRecordsLackTheDimensionFlagsAndKeepTheirDefaults) {
     a.Version = 0;
     TShape shape;
     ReadArea(AreaRecord(a), shape);
-    EXPECT_TRUE(shape.Konturbemassung);
-    EXPECT_TRUE(shape.Aussenbemassung);
+    EXPECT_TRUE(shape.Konturbemassung());
+    EXPECT_TRUE(shape.Aussenbemassung());
     EXPECT_EQ(shape.VertexCount(), 3);
     EXPECT_EQ(shape.ArtikelNr.Text(), QStringLiteral("Fläche-1"));
 }
@@ -394,12 +399,13 @@ TEST(ShapeIORecord, SubstructureClassIsLookedUpByName) {
     TAreaBytes a;
     a.GeneratorClass = "TLattenGenerator";
     a.GeneratorRecord = LattenRecord(QString(30, QLatin1Char('L')), 55);
+    const TSubstructureContext engine;
     TShape shape;
     ReadArea(AreaRecord(a), shape);
-    ASSERT_NE(shape.LattenGenerator, nullptr);
-    EXPECT_EQ(shape.LattenGenerator->LattenArtNr.Length(), 25); // cut to the field
-    EXPECT_EQ(shape.LattenGenerator->fMaxLattenAbstand, 55);
-    EXPECT_EQ(shape.LattenGenerator->Shape, &shape);
+    const TLattenGenerator* read = LattenGeneratorOf(shape);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->LattenArtNr.Length(), 25); // cut to the field
+    EXPECT_EQ(read->fMaxLattenAbstand, 55);
 }
 
 TEST(ShapeIORecord, UnreadableAreaRecordsFailTheRead) {
@@ -441,10 +447,11 @@ TEST(ShapeIORecord, NaNBattenSpacingReadsAsTheBuiltInOne) {
     TAreaBytes a;
     a.GeneratorClass = "TLattenGenerator";
     a.GeneratorRecord = LattenRecord("UK", kNaN);
+    const TSubstructureContext engine;
     TShape shape;
     ReadArea(AreaRecord(a), shape);
-    ASSERT_NE(shape.LattenGenerator, nullptr);
-    EXPECT_EQ(shape.LattenGenerator->fMaxLattenAbstand, 60);
+    ASSERT_NE(LattenGeneratorOf(shape), nullptr);
+    EXPECT_EQ(LattenGeneratorOf(shape)->fMaxLattenAbstand, 60);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -452,18 +459,19 @@ TEST(ShapeIORecord, NaNBattenSpacingReadsAsTheBuiltInOne) {
 
 TEST(ShapeIOInterior, BattenGroupsLayersAndGeneratorsSurviveARoundTrip) {
     RegisterLayerProbe();
-    TProbePatternRegistered pattern;
+    RegisterProbePattern();
     TShape shape;
-    shape.VerlattungColl = {{"UK-1", {TVektor(0, 0, 0, 300), TVektor(60, 0, 0, 300)}},
-                            {"Alu 20", {}},
-                            {"UK-1", {TVektor(1, 2, 3, 4)}}};
-    shape.VerlattungColl[0].Vektoren[1].Flags = 3;
+    TVektor flagged(60, 0, 0, 300);
+    flagged.Flags = 3;
+    shape.AddVerlattung("UK-1", {TVektor(0, 0, 0, 300), flagged});
+    shape.AddVerlattung("Alu 20", {});
+    shape.AddVerlattung("UK-1", {TVektor(1, 2, 3, 4)});
     shape.AddLayer();
     shape.AddLayer();
     for (int marker : {11, 12}) {
         auto probe = std::make_unique<TLayerProbe>();
         probe->Marker = marker;
-        shape.Layers[2].push_back(std::move(probe));
+        shape.Layer(2).push_back(std::move(probe));
     }
     auto generator = std::make_unique<TProbePattern>();
     generator->Fuge = 0.5;
@@ -471,24 +479,25 @@ TEST(ShapeIOInterior, BattenGroupsLayersAndGeneratorsSurviveARoundTrip) {
 
     TShape copy;
     ReadInterior(Written([&](TWriter& w) { shape.WriteInterior(w); }), copy);
-    ASSERT_EQ(copy.VerlattungColl.size(), 3u);
+    ASSERT_EQ(copy.VerlattungColl().size(), 3u);
     for (size_t g = 0; g < 3; ++g) {
-        EXPECT_EQ(copy.VerlattungColl[g].ArtikelNr, shape.VerlattungColl[g].ArtikelNr);
-        ASSERT_EQ(copy.VerlattungColl[g].Vektoren.size(), shape.VerlattungColl[g].Vektoren.size());
-        for (size_t i = 0; i < copy.VerlattungColl[g].Vektoren.size(); ++i) {
-            EXPECT_TRUE(
-                copy.VerlattungColl[g].Vektoren[i].IsEqual(shape.VerlattungColl[g].Vektoren[i]));
-            EXPECT_EQ(copy.VerlattungColl[g].Vektoren[i].Flags,
-                      shape.VerlattungColl[g].Vektoren[i].Flags);
+        EXPECT_EQ(copy.VerlattungColl()[g].ArtikelNr, shape.VerlattungColl()[g].ArtikelNr);
+        ASSERT_EQ(copy.VerlattungColl()[g].Vektoren.size(),
+                  shape.VerlattungColl()[g].Vektoren.size());
+        for (size_t i = 0; i < copy.VerlattungColl()[g].Vektoren.size(); ++i) {
+            EXPECT_TRUE(copy.VerlattungColl()[g].Vektoren[i].IsEqual(
+                shape.VerlattungColl()[g].Vektoren[i]));
+            EXPECT_EQ(copy.VerlattungColl()[g].Vektoren[i].Flags,
+                      shape.VerlattungColl()[g].Vektoren[i].Flags);
         }
     }
-    ASSERT_EQ(copy.Layers.size(), 3u);
-    ASSERT_EQ(copy.PatternGeneratorList.size(), 3u);
-    EXPECT_TRUE(copy.Layers[0].empty());
+    ASSERT_EQ(copy.Layers().size(), 3u);
+    ASSERT_EQ(copy.PatternGeneratorCount(), 3);
+    EXPECT_TRUE(copy.Layer(0).empty());
     EXPECT_EQ(copy.GetPatternGenerator(0), nullptr);
-    ASSERT_EQ(copy.Layers[2].size(), 2u);
+    ASSERT_EQ(copy.Layer(2).size(), 2u);
     for (int i = 0; i < 2; ++i) {
-        auto* probe = dynamic_cast<TLayerProbe*>(copy.Layers[2][size_t(i)].get());
+        auto* probe = dynamic_cast<TLayerProbe*>(copy.Layer(2)[size_t(i)].get());
         ASSERT_NE(probe, nullptr);
         EXPECT_EQ(probe->Marker, 11 + i);
         EXPECT_EQ(probe->ParentShape, &copy);
@@ -497,7 +506,6 @@ TEST(ShapeIOInterior, BattenGroupsLayersAndGeneratorsSurviveARoundTrip) {
     auto* read = dynamic_cast<TProbePattern*>(copy.GetPatternGenerator(2));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->Fuge, 0.5);
-    EXPECT_EQ(read->Shape, &copy);
 }
 
 TEST(ShapeIOInterior, LayerObjectsAreFoundByTheirSerialIDInAnyLetterCase) {
@@ -506,12 +514,11 @@ TEST(ShapeIOInterior, LayerObjectsAreFoundByTheirSerialIDInAnyLetterCase) {
     in.Layers[0].Objects = {ProbeRecord("tioLAYERprobe", 5)};
     TShape shape;
     ReadInterior(InteriorRecord(in), shape);
-    ASSERT_EQ(shape.Layers[0].size(), 1u);
-    EXPECT_EQ(dynamic_cast<TLayerProbe&>(*shape.Layers[0][0]).Marker, 5);
+    ASSERT_EQ(shape.Layer(0).size(), 1u);
+    EXPECT_EQ(dynamic_cast<TLayerProbe&>(*shape.Layer(0)[0]).Marker, 5);
 }
 
 TEST(ShapeIOInterior, OlderInteriorsMakeOneGroupOfTheAreasBattenArticle) {
-    TDefaultBattenArticle defaults("UK-Standard");
     for (int version = 0; version <= 4; ++version) {
         for (const QString& stored : {QString(), QStringLiteral("Lärche")}) {
             SCOPED_TRACE((QStringLiteral("version %1, article \"%2\"").arg(version).arg(stored))
@@ -520,27 +527,27 @@ TEST(ShapeIOInterior, OlderInteriorsMakeOneGroupOfTheAreasBattenArticle) {
             in.Version = version;
             in.OldBattens = {TVektor(0, 0, 0, 100), TVektor(50, 0, 0, 100)};
             TShape shape;
-            shape.LattenArtikelNr.SetText(stored);
-            ReadInterior(InteriorRecord(in), shape);
+            shape.SetLattenArtikelNr(stored);
+            ReadInterior(InteriorRecord(in), shape, {QStringLiteral("UK-Standard")});
             const QString expected = stored.isEmpty() ? QStringLiteral("UK-Standard") : stored;
-            ASSERT_EQ(shape.VerlattungColl.size(), 1u);
-            EXPECT_EQ(shape.VerlattungColl[0].ArtikelNr, expected);
-            EXPECT_EQ(shape.VerlattungColl[0].Vektoren.size(), 2u);
-            EXPECT_EQ(shape.LattenArtikelNr.Text(), expected);
+            ASSERT_EQ(shape.VerlattungColl().size(), 1u);
+            EXPECT_EQ(shape.VerlattungColl()[0].ArtikelNr, expected);
+            EXPECT_EQ(shape.VerlattungColl()[0].Vektoren.size(), 2u);
+            EXPECT_EQ(shape.LattenArtikelNr(), expected);
         }
     }
 }
 
 TEST(ShapeIOInterior, ReadingReplacesBattensAndLayersOfTheArea) {
     TShape shape;
-    shape.VerlattungColl = {{"alt", {TVektor(0, 0, 1, 1)}}};
+    shape.AddVerlattung("alt", {TVektor(0, 0, 1, 1)});
     shape.AddLayer();
     TInteriorBytes in;
     in.Groups = {{"neu", {}}};
     ReadInterior(InteriorRecord(in), shape);
-    ASSERT_EQ(shape.VerlattungColl.size(), 1u);
-    EXPECT_EQ(shape.VerlattungColl[0].ArtikelNr, QStringLiteral("neu"));
-    EXPECT_EQ(shape.Layers.size(), 1u);
+    ASSERT_EQ(shape.VerlattungColl().size(), 1u);
+    EXPECT_EQ(shape.VerlattungColl()[0].ArtikelNr, QStringLiteral("neu"));
+    EXPECT_EQ(shape.Layers().size(), 1u);
 }
 
 TEST(ShapeIOInterior, AnEmptyLayerListStillLeavesOneEmptyLayer) {
@@ -549,9 +556,9 @@ TEST(ShapeIOInterior, AnEmptyLayerListStillLeavesOneEmptyLayer) {
     TShape shape;
     shape.AddLayer();
     ReadInterior(InteriorRecord(in), shape);
-    ASSERT_EQ(shape.Layers.size(), 1u);
-    EXPECT_TRUE(shape.Layers[0].empty());
-    ASSERT_EQ(shape.PatternGeneratorList.size(), 1u);
+    ASSERT_EQ(shape.Layers().size(), 1u);
+    EXPECT_TRUE(shape.Layer(0).empty());
+    ASSERT_EQ(shape.PatternGeneratorCount(), 1);
     EXPECT_EQ(shape.GetPatternGenerator(0), nullptr);
     EXPECT_TRUE(shape.Empty());
 }
@@ -591,7 +598,7 @@ TEST(ShapeIOInterior, UnreadableInteriorsFailTheRead) {
         // itself can stop the read.
         {"unknown pattern name",
          [](TInteriorBytes& in) {
-             in.Layers[0].Generator = "Fischgrät";
+             in.Layers[0].Generator = "Kein Muster";
              in.Layers[0].GeneratorRecord = [](TWriter& w) {
                  w.WriteInteger(1);
                  w.WriteListBegin();
@@ -608,7 +615,7 @@ TEST(ShapeIOInterior, UnreadableInteriorsFailTheRead) {
         TInteriorBytes in;
         c.Change(in);
         TShape shape;
-        EXPECT_TRUE(ReadFails(InteriorRecord(in), [&](TReader& r) { shape.ReadInterior(r); }));
+        EXPECT_TRUE(ReadFails(InteriorRecord(in), [&](TReader& r) { shape.ReadInterior(r, {}); }));
     }
     EXPECT_EQ(TLayerProbe::Alive, 0);
 }

@@ -25,25 +25,28 @@ std::unique_ptr<TShape> MakeArea(const TVertices& vertices, bool closed = true) 
     auto s = std::make_unique<TShape>();
     for (const Tgpc_vertex& v : vertices)
         s->AddVertex(v);
-    s->Closed = closed;
+    s->SetClosed(closed);
     s->CopyF2Vpolygon();
     s->CreateV_VectorList();
     return s;
 }
 
-// An effective outline as a cut-out strictly inside would leave it: the drawn square minus an
-// inner square, the hole running the other way round as the clipper returns it.
+// The effective outline a cut-out strictly inside leaves: the drawn square minus an inner
+// square, the hole running the other way round as the clipper returns it.
 std::unique_ptr<TShape> SquareWithHole(const TVertices& outer, const TVertices& hole) {
     auto s = MakeArea(outer);
-    Tgpc_vertex_list o;
-    o.vertex = outer;
     Tgpc_vertex_list h;
-    h.vertex.assign(hole.rbegin(), hole.rend());
-    s->VPolygon->Clear();
-    s->VPolygon->AddContour(o, false);
-    s->VPolygon->AddContour(h, true);
+    h.vertex = hole;
+    Tgpc_polygon above;
+    above.AddContour(h, false);
+    EXPECT_TRUE(s->CutEffectiveOutline(above));
     s->CreateV_VectorList();
     return s;
+}
+
+// Completely covered by a cut-out above it: no effective outline left.
+void Cover(TShape& s) {
+    s.CutEffectiveOutline(s.DrawnPolygon());
 }
 
 TEST(ShapeOutlineTest, EdgeListRunsVertexToVertexContourByContour) {
@@ -52,7 +55,7 @@ TEST(ShapeOutlineTest, EdgeListRunsVertexToVertexContourByContour) {
     auto s = SquareWithHole(outer, hole);
     ASSERT_EQ(s->FrameCount(), 8);
     std::size_t e = 0;
-    for (const auto& c : s->VPolygon->contour) {
+    for (const auto& c : s->VPolygon().contour) {
         const auto& v = c.vertex;
         for (std::size_t i = 0; i < v.size(); ++i, ++e) {
             const TVektor& edge = s->GetFrame(static_cast<int>(e));
@@ -82,31 +85,31 @@ TEST(ShapeOutlineTest, TotalsCountTheHole) {
     s->BerechneUmfang();
     s->BerechneFlaeche();
     s->BerechneSchwerpunkt();
-    EXPECT_DOUBLE_EQ(s->Umfang, 4.8);          // 400 cm outside + 80 cm around the hole
-    EXPECT_DOUBLE_EQ(s->Flaeche, 0.96);        // 10 000 - 400 cm²
-    EXPECT_DOUBLE_EQ(s->Schwerpunkt.x, 51.25); // (50·10 000 - 20·400) / 9 600
-    EXPECT_DOUBLE_EQ(s->Schwerpunkt.y, 51.25);
+    EXPECT_DOUBLE_EQ(s->Umfang(), 4.8);          // 400 cm outside + 80 cm around the hole
+    EXPECT_DOUBLE_EQ(s->Flaeche(), 0.96);        // 10 000 - 400 cm²
+    EXPECT_DOUBLE_EQ(s->Schwerpunkt().x, 51.25); // (50·10 000 - 20·400) / 9 600
+    EXPECT_DOUBLE_EQ(s->Schwerpunkt().y, 51.25);
 }
 
 TEST(ShapeOutlineTest, TotalsOfAnAreaWithoutAreaStayFinite) {
     // Completely covered: no effective outline left.
     auto covered = MakeArea(Rect(0, 0, 100, 100));
-    covered->VPolygon->Clear();
+    Cover(*covered);
     covered->CreateV_VectorList();
     covered->BerechneUmfang();
     covered->BerechneFlaeche();
     covered->BerechneSchwerpunkt();
     EXPECT_EQ(covered->FrameCount(), 0);
-    EXPECT_EQ(covered->Umfang, 0);
-    EXPECT_EQ(covered->Flaeche, 0);
-    EXPECT_EQ(covered->Schwerpunkt, (Tgpc_vertex{0, 0}));
+    EXPECT_EQ(covered->Umfang(), 0);
+    EXPECT_EQ(covered->Flaeche(), 0);
+    EXPECT_EQ(covered->Schwerpunkt(), (Tgpc_vertex{0, 0}));
 
     // An outline folded onto a line encloses nothing: the centre of its box.
     auto flat = MakeArea({{0, 0}, {100, 0}, {40, 0}});
     flat->BerechneFlaeche();
     flat->BerechneSchwerpunkt();
-    EXPECT_EQ(flat->Flaeche, 0);
-    EXPECT_EQ(flat->Schwerpunkt, (Tgpc_vertex{50, 0}));
+    EXPECT_EQ(flat->Flaeche(), 0);
+    EXPECT_EQ(flat->Schwerpunkt(), (Tgpc_vertex{50, 0}));
 }
 
 TEST(ShapeOutlineTest, PointInObjectUsesTheHalfOpenCrossingRule) {
@@ -140,7 +143,7 @@ TEST(ShapeOutlineTest, PointInObjectUsesTheHalfOpenCrossingRule) {
     EXPECT_TRUE(diamond->PointInObject(1, 50));
     EXPECT_FALSE(diamond->PointInObject(50, -1));
 
-    s->Closed = false;
+    s->SetClosed(false);
     EXPECT_FALSE(s->PointInObject(10, 10));
 }
 
@@ -275,20 +278,19 @@ TEST(ShapeOutlineTest, VektorFromPointFindsTheNearestEdgeWithAFoot) {
     auto l = MakeArea({{0, 0}, {100, 0}, {100, 50}, {50, 50}, {50, 100}, {0, 100}});
     EXPECT_EQ(l->VektorFromPoint(45, 52, 30), &l->GetFrame(3));
 
-    square->Closed = false;
+    square->SetClosed(false);
     EXPECT_EQ(square->VektorFromPoint(50, 3, 10), nullptr);
 }
 
 TEST(ShapeOutlineTest, LatteFromPointSearchesAllBattensWithoutContainment) {
     auto s = MakeArea(Rect(0, 0, 100, 100));
-    s->VerlattungColl.push_back({QStringLiteral("L1"), {TVektor(0, 20, 100, 20)}});
-    s->VerlattungColl.push_back(
-        {QStringLiteral("L2"), {TVektor(0, 60, 100, 60), TVektor(0, 40, 100, 40)}});
-    EXPECT_EQ(s->LatteFromPoint(50, 42, 10), &s->VerlattungColl[1].Vektoren[1]);
-    EXPECT_EQ(s->LatteFromPoint(50, 30, 15), &s->VerlattungColl[0].Vektoren[0]); // tie: earlier
-    EXPECT_EQ(s->LatteFromPoint(50, -5, 30), &s->VerlattungColl[0].Vektoren[0]); // outside
+    s->AddVerlattung(QStringLiteral("L1"), {TVektor(0, 20, 100, 20)});
+    s->AddVerlattung(QStringLiteral("L2"), {TVektor(0, 60, 100, 60), TVektor(0, 40, 100, 40)});
+    EXPECT_EQ(s->LatteFromPoint(50, 42, 10), &s->VerlattungColl()[1].Vektoren[1]);
+    EXPECT_EQ(s->LatteFromPoint(50, 30, 15), &s->VerlattungColl()[0].Vektoren[0]); // tie: earlier
+    EXPECT_EQ(s->LatteFromPoint(50, -5, 30), &s->VerlattungColl()[0].Vektoren[0]); // outside
     EXPECT_EQ(s->LatteFromPoint(150, 20, 10), nullptr); // beyond the batten's end
-    s->Closed = false;
+    s->SetClosed(false);
     EXPECT_EQ(s->LatteFromPoint(50, 42, 10), nullptr);
 }
 
@@ -320,7 +322,7 @@ TEST(ShapeOutlineTest, ExtentsOfTheEffectiveOutline) {
     EXPECT_EQ((std::vector<std::int64_t>{r.Left, r.Top, r.Right, r.Bottom}),
               (std::vector<std::int64_t>{0, -2, 2, 4}));
 
-    s->VPolygon->Clear();
+    Cover(*s);
     const TIntRect empty = s->GetExtentRect();
     EXPECT_EQ((std::vector<std::int64_t>{empty.Left, empty.Top, empty.Right, empty.Bottom}),
               (std::vector<std::int64_t>{1000000, 1000000, -1000000, -1000000}));
@@ -329,23 +331,24 @@ TEST(ShapeOutlineTest, ExtentsOfTheEffectiveOutline) {
 TEST(ShapeOutlineTest, ClipCacheRoundsTiesToEvenAndLeavesTheHoleOut) {
     auto s = SquareWithHole(Rect(0.5, -1.5, 100.5, 99.5), Rect(25.5, 25.5, 74.5, 74.5));
     s->UpdateClipRgn();
-    EXPECT_EQ(s->PolygonCount, 2);
-    EXPECT_EQ(s->PolyPointCount, (std::vector<std::int32_t>{4, 4}));
-    const std::vector<QPoint> expected = {{0, -2},  {100, -2}, {100, 100}, {0, 100},
-                                          {26, 74}, {74, 74},  {74, 26},   {26, 26}};
-    EXPECT_EQ(s->PolyPoints, expected);
-    EXPECT_EQ(s->ClipPath.fillRule(), Qt::OddEvenFill);
-    EXPECT_TRUE(s->ClipPath.contains(QPointF(10, 10)));
-    EXPECT_FALSE(s->ClipPath.contains(QPointF(50, 50)));
-    EXPECT_FALSE(s->ClipPath.contains(QPointF(150, 50)));
+    EXPECT_EQ(s->PolygonCount(), 2);
+    EXPECT_EQ(s->PolyPointCount(), (std::vector<std::int32_t>{4, 4}));
+    // Contour by contour in the clipper's order: the outer ring, then the hole.
+    const std::vector<QPoint> expected = {{100, 100}, {0, 100}, {0, -2},  {100, -2},
+                                          {26, 26},   {26, 74}, {74, 74}, {74, 26}};
+    EXPECT_EQ(s->PolyPoints(), expected);
+    EXPECT_EQ(s->ClipPath().fillRule(), Qt::OddEvenFill);
+    EXPECT_TRUE(s->ClipPath().contains(QPointF(10, 10)));
+    EXPECT_FALSE(s->ClipPath().contains(QPointF(50, 50)));
+    EXPECT_FALSE(s->ClipPath().contains(QPointF(150, 50)));
 
     // An open area has no cache; the previous one goes.
-    s->Closed = false;
+    s->SetClosed(false);
     s->UpdateClipRgn();
-    EXPECT_EQ(s->PolygonCount, 0);
-    EXPECT_TRUE(s->PolyPointCount.empty());
-    EXPECT_TRUE(s->PolyPoints.empty());
-    EXPECT_TRUE(s->ClipPath.isEmpty());
+    EXPECT_EQ(s->PolygonCount(), 0);
+    EXPECT_TRUE(s->PolyPointCount().empty());
+    EXPECT_TRUE(s->PolyPoints().empty());
+    EXPECT_TRUE(s->ClipPath().isEmpty());
 }
 
 TEST(ShapeOutlineTest, SetVektorFlagsMasksEveryEdge) {

@@ -44,7 +44,7 @@ const QStringList kUserValues = {
 
 // A user's own settings: every value differs from its first-time default.
 TUserSettings OwnSettings() {
-    TUserSettings s = FirstTimeUserSettings();
+    TUserSettings s = FirstTimeUserSettings(TBranding());
     s.Waehrung = {QStringLiteral("CHF"), QStringLiteral("EUR"), QStringLiteral("USD")};
     s.Mehrwertsteuer = {7.7, 19, 0};
     s.Currency = 2;
@@ -81,15 +81,14 @@ protected:
         fEnvironment.DocumentsFolder = fDir.filePath(QStringLiteral("Dokumente"));
         fEnvironment.ProgramFolder = fDir.filePath(QStringLiteral("bin")) + u'/';
         fEnvironment.ShippedData = FindShippedData();
-        ClearBrandingTexts();
     }
-    void TearDown() override { ClearBrandingTexts(); }
 
     QString StoreFile() const { return fDir.filePath(QStringLiteral("config/Tarv.ini")); }
     QString Data(const QString& name = QString()) const { return fEnvironment.DataFolder + name; }
 
     QTemporaryDir fDir;
     TFolderEnvironment fEnvironment;
+    TBranding fBranding;
 };
 
 } // namespace
@@ -138,15 +137,15 @@ TEST_F(AppSettingsFolder, FirstStartCreatesFoldersWritesValuesAndCopiesTheSample
 
     // The user key: first-time values, Kopfzeile and Fusszeile, all of them stored.
     bool firstTime = false;
-    const TUserSettings user = ReadUserSettings(store, &firstTime);
+    const TUserSettings user = ReadUserSettings(store, fBranding, &firstTime);
     EXPECT_TRUE(firstTime);
-    EXPECT_EQ(user, FirstTimeUserSettings());
+    EXPECT_EQ(user, FirstTimeUserSettings(fBranding));
     const TSettingsStore again(StoreFile());
     for (const QString& name : kUserValues)
         EXPECT_TRUE(again.ValueExists(kUserKey, name)) << qPrintable(name);
     EXPECT_EQ(again.ReadString(kUserKey, QStringLiteral("Kopfzeile")), DefaultKopfzeile());
     EXPECT_EQ(again.ReadString(kUserKey, QStringLiteral("Fusszeile")), DefaultFusszeile());
-    ReadUserSettings(store, &firstTime);
+    ReadUserSettings(store, fBranding, &firstTime);
     EXPECT_FALSE(firstTime);
 }
 
@@ -188,7 +187,7 @@ TEST_F(AppSettingsFolder, EveryUserValueIsWrittenAndReadBack) {
               QStringLiteral("19.0"));
     bool firstTime = true;
     TSettingsStore second(StoreFile());
-    EXPECT_EQ(ReadUserSettings(second, &firstTime), own);
+    EXPECT_EQ(ReadUserSettings(second, fBranding, &firstTime), own);
     EXPECT_FALSE(firstTime);
 }
 
@@ -200,7 +199,7 @@ TEST_F(AppSettingsFolder, OneMissingUserValueResetsThemAllButKeepsTheOfferTexts)
         store.WriteString(kUserKey, QStringLiteral("Kopfzeile"), QStringLiteral("Hallo"));
         store.DeleteValue(kUserKey, missing);
         bool firstTime = false;
-        EXPECT_EQ(ReadUserSettings(store, &firstTime), FirstTimeUserSettings());
+        EXPECT_EQ(ReadUserSettings(store, fBranding, &firstTime), FirstTimeUserSettings(fBranding));
         EXPECT_TRUE(firstTime);
         EXPECT_TRUE(store.ValueExists(kUserKey, missing));
         EXPECT_EQ(store.ReadString(kUserKey, QStringLiteral("FirmaName")), QStringLiteral("Firma"));
@@ -218,7 +217,7 @@ TEST_F(AppSettingsFolder, UserValuesAreCheckedAsTheDialogWould) {
     store.WriteInteger(kUserKey, QStringLiteral("LogoHeight"), 10);
     store.WriteInteger(kUserKey, QStringLiteral("PrintMassstab"), 12);
     store.WriteString(kUserKey, QStringLiteral("Waehrung0"), QStringLiteral("EURO"));
-    const TUserSettings read = ReadUserSettings(store);
+    const TUserSettings read = ReadUserSettings(store, fBranding);
     EXPECT_EQ(read.Mehrwertsteuer[2], 16.5);
     EXPECT_EQ(store.ReadString(kUserKey, QStringLiteral("Mehrwertsteuer2")),
               QStringLiteral("16.5"));
@@ -229,12 +228,12 @@ TEST_F(AppSettingsFolder, UserValuesAreCheckedAsTheDialogWould) {
     EXPECT_EQ(read.Waehrung[0], QStringLiteral("EUR"));
     store.WriteString(kUserKey, QStringLiteral("Mehrwertsteuer0"), QStringLiteral("neunzehn"));
     bool firstTime = false;
-    ReadUserSettings(store, &firstTime);
+    ReadUserSettings(store, fBranding, &firstTime);
     EXPECT_TRUE(firstTime);
 }
 
 TEST_F(AppSettingsFolder, FirstTimeValuesComeFromTheBranding) {
-    TUserSettings plain = FirstTimeUserSettings();
+    TUserSettings plain = FirstTimeUserSettings(fBranding);
     EXPECT_EQ(plain.Waehrung[0], QStringLiteral("EUR"));
     EXPECT_EQ(plain.Mehrwertsteuer[1], 19.0);
     EXPECT_EQ(plain.Currency, 1);
@@ -247,14 +246,14 @@ TEST_F(AppSettingsFolder, FirstTimeValuesComeFromTheBranding) {
     EXPECT_EQ(plain.LogoHeight, 300);
     EXPECT_EQ(plain.FirmaPLZ, QStringLiteral("12345"));
 
-    SetBrandingText(bnWaehrung0, QStringLiteral("CHF"));
-    SetBrandingText(bnMehrwertsteuer0 + 1, QStringLiteral("7.7"));
-    SetBrandingText(bnCurrency, QStringLiteral("0"));
-    SetBrandingText(bnOneSheet, QStringLiteral("true"));
-    SetBrandingText(bnOptimierung, QStringLiteral("0"));
-    SetBrandingText(bnBearbeiter, QStringLiteral("Verkauf"));
-    SetBrandingText(bnLogoWidth, QStringLiteral("9999"));
-    const TUserSettings branded = FirstTimeUserSettings();
+    fBranding.SetText(bnWaehrung0, QStringLiteral("CHF"));
+    fBranding.SetText(bnMehrwertsteuer0 + 1, QStringLiteral("7.7"));
+    fBranding.SetText(bnCurrency, QStringLiteral("0"));
+    fBranding.SetText(bnOneSheet, QStringLiteral("true"));
+    fBranding.SetText(bnOptimierung, QStringLiteral("0"));
+    fBranding.SetText(bnBearbeiter, QStringLiteral("Verkauf"));
+    fBranding.SetText(bnLogoWidth, QStringLiteral("9999"));
+    const TUserSettings branded = FirstTimeUserSettings(fBranding);
     EXPECT_EQ(branded.Waehrung[0], QStringLiteral("CHF"));
     EXPECT_EQ(branded.Mehrwertsteuer[1], 7.7);
     EXPECT_EQ(branded.Currency, 0);
@@ -262,13 +261,13 @@ TEST_F(AppSettingsFolder, FirstTimeValuesComeFromTheBranding) {
     EXPECT_FALSE(branded.Optimierung);
     EXPECT_EQ(branded.Bearbeiter, QStringLiteral("Verkauf"));
     EXPECT_EQ(branded.LogoWidth, 500);
-    SetBrandingText(bnWaehrung0, QString()); // an empty text falls back again
-    EXPECT_EQ(BrandingText(bnWaehrung0), QStringLiteral("EUR"));
-    EXPECT_EQ(BrandingText(bnCaption), QStringLiteral("TARV"));
-    EXPECT_EQ(BrandingText(12345, QStringLiteral("x")), QStringLiteral("x"));
-    EXPECT_EQ(BrandingText(bnLogoBoxWidth), QStringLiteral("200"));
-    EXPECT_FALSE(BrandingText(bnPlanCredit).isEmpty());
-    EXPECT_TRUE(BrandingBitmap(QStringLiteral("BMPSTARTUP")).isNull());
+    fBranding.SetText(bnWaehrung0, QString()); // an empty text falls back again
+    EXPECT_EQ(fBranding.Text(bnWaehrung0), QStringLiteral("EUR"));
+    EXPECT_EQ(fBranding.Text(bnCaption), QStringLiteral("TARV"));
+    EXPECT_EQ(fBranding.Text(12345, QStringLiteral("x")), QStringLiteral("x"));
+    EXPECT_EQ(fBranding.Text(bnLogoBoxWidth), QStringLiteral("200"));
+    EXPECT_FALSE(fBranding.Text(bnPlanCredit).isEmpty());
+    EXPECT_TRUE(fBranding.Bitmap(QStringLiteral("BMPSTARTUP")).isNull());
 }
 
 TEST_F(AppSettingsFolder, GeneralValuesHaveTheirDefaultsAndRoundTrip) {

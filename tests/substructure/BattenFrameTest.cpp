@@ -47,6 +47,11 @@ double OffsetOfY(double y) {
     return -(y + 100);
 }
 
+// An area far larger than any frame of these tests: no piece lies outside it.
+std::unique_ptr<TShape> Everywhere() {
+    return MakeArea(Rect(-1000, -1000, 1000, 1000));
+}
+
 // The pieces FinalizeVerlattung cuts from the lines at the given heights.
 std::vector<TVektor> CutAt(const Tgpc_polygon& frame, std::initializer_list<double> ys) {
     TLattenGenerator g;
@@ -56,7 +61,7 @@ std::vector<TVektor> CutAt(const Tgpc_polygon& frame, std::initializer_list<doub
     for (double y : ys)
         g.LattenAbstand.Add(OffsetOfY(y));
     std::vector<TVektor> battens;
-    g.FinalizeVerlattung(battens);
+    g.FinalizeVerlattung(*Everywhere(), battens);
     return battens;
 }
 
@@ -90,13 +95,12 @@ TEST_F(BattenFrame, LinesThroughVerticesKeepTheirParity) {
 TEST_F(BattenFrame, SegmentsAreCutToTheInsetAndLineBattensStayInTheArea) {
     auto shape = MakeArea(Rect(0, 0, 300, 200), {Rect(100, 50, 200, 150)});
     TLattenGenerator g;
-    g.Shape = shape.get();
     FrameAlongX(g);
-    g.HelperFrameList = g.CreateHelperFrameList();
+    g.HelperFrameList = g.CreateHelperFrameList(*shape);
     // Across the hole, starting outside the area, ending inside.
     g.UKVektorList = {TVektor(-50, 100, 150, 100), TVektor(250, 20, 250, 180)};
     std::vector<TVektor> battens;
-    g.FinalizeVerlattung(battens);
+    g.FinalizeVerlattung(*shape, battens);
     ExpectSameSegments(battens, {{3, 100, 97, 100}, {250, 20, 250, 180}});
     EXPECT_TRUE(g.UKVektorList.empty());
 }
@@ -105,7 +109,6 @@ TEST_F(BattenFrame, PiecesWhoseMiddleLiesOutsideTheAreaAreDropped) {
     // A frame larger than the area (as a folded inset would be): only the part over the area.
     auto shape = MakeArea(Rect(0, 0, 100, 100));
     TLattenGenerator g;
-    g.Shape = shape.get();
     FrameAlongX(g);
     const Tgpc_polygon frame = Polygon(Rect(-10, 10, 110, 90), {Rect(40, 40, 60, 60)});
     g.HelperFramePolygon = frame;
@@ -113,7 +116,7 @@ TEST_F(BattenFrame, PiecesWhoseMiddleLiesOutsideTheAreaAreDropped) {
     g.LattenAbstand.Add(OffsetOfY(50));
     g.LattenAbstand.Add(OffsetOfY(120)); // misses the frame
     std::vector<TVektor> battens;
-    g.FinalizeVerlattung(battens);
+    g.FinalizeVerlattung(*shape, battens);
     // (-10..40) and (60..110) have their middles at 15 and 85: inside the area.
     ExpectSameSegments(battens, {{-10, 50, 40, 50}, {60, 50, 110, 50}});
     g.LattenAbstand.Clear();
@@ -121,7 +124,7 @@ TEST_F(BattenFrame, PiecesWhoseMiddleLiesOutsideTheAreaAreDropped) {
     g.HelperFrameList = EdgesOf(wide);
     g.LattenAbstand.Add(OffsetOfY(50));
     battens.clear();
-    g.FinalizeVerlattung(battens);
+    g.FinalizeVerlattung(*shape, battens);
     EXPECT_TRUE(battens.empty());
 }
 
@@ -190,8 +193,6 @@ TEST_F(BattenFrame, NothingLeftAfterTheInsetGivesAnEmptyContour) {
 
 TEST_F(BattenFrame, FitsInVerlattungRefusesBattensThroughTheMiddleBand) {
     auto shape = MakeArea(Rect(-100, -100, 200, 100));
-    TLattenGenerator g;
-    g.Shape = shape.get();
     const TVektor candidate(0, 0, 100, 0);
     struct TCase {
         const char* name;
@@ -209,44 +210,46 @@ TEST_F(BattenFrame, FitsInVerlattungRefusesBattensThroughTheMiddleBand) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
-        shape->VerlattungColl = {{QStringLiteral("A"), {}}, {QStringLiteral("B"), {c.existing}}};
-        EXPECT_EQ(g.FitsInVerlattung(candidate, 5), c.fits);
+        shape->DeleteVerlattung();
+        shape->AddVerlattung(QStringLiteral("A"), {});
+        shape->AddVerlattung(QStringLiteral("B"), {c.existing});
+        EXPECT_EQ(TLattenGenerator::FitsInVerlattung(*shape, candidate, 5), c.fits);
     }
-    shape->VerlattungColl.clear();
-    EXPECT_TRUE(g.FitsInVerlattung(candidate, 5));
+    shape->DeleteVerlattung();
+    EXPECT_TRUE(TLattenGenerator::FitsInVerlattung(*shape, candidate, 5));
 }
 
 TEST_F(BattenFrame, AddVerlattungKeepsPiecesLongerThanTenCentimetres) {
+    const auto shape = Everywhere();
     TLattenGenerator g;
     FrameAlongX(g);
     TDoubleArray at;
     at.Add(OffsetOfY(25));
     std::vector<TVektor> battens;
-    g.AddVerlattung(battens, at, Polygon(Rect(0, 0, 10, 50)), 0);
+    g.AddVerlattung(*shape, battens, at, Polygon(Rect(0, 0, 10, 50)), 0);
     EXPECT_TRUE(battens.empty());
-    g.AddVerlattung(battens, at, Polygon(Rect(0, 0, 10.01, 50)), 0);
+    g.AddVerlattung(*shape, battens, at, Polygon(Rect(0, 0, 10.01, 50)), 0);
     ExpectSameSegments(battens, {{0, 25, 10.01, 25}});
     // Several contours and unsorted offsets: in offset order, cut at the hole.
     battens.clear();
     TDoubleArray two;
     two.Add(OffsetOfY(10));
     two.Add(OffsetOfY(25));
-    g.AddVerlattung(battens, two, Polygon(Rect(0, 0, 100, 50), {Rect(40, 20, 60, 30)}), 0);
+    g.AddVerlattung(*shape, battens, two, Polygon(Rect(0, 0, 100, 50), {Rect(40, 20, 60, 30)}), 0);
     ExpectSameSegments(battens, {{0, 10, 100, 10}, {0, 25, 40, 25}, {60, 25, 100, 25}});
 }
 
 TEST_F(BattenFrame, AddVerlattungAsksTheClearanceTestFromATenthOn) {
     auto shape = MakeArea(Rect(-50, -50, 150, 150));
-    shape->VerlattungColl = {{QStringLiteral("A"), {TVektor(50, 0, 50, 50)}}};
+    shape->AddVerlattung(QStringLiteral("A"), {TVektor(50, 0, 50, 50)});
     TLattenGenerator g;
-    g.Shape = shape.get();
     FrameAlongX(g);
     TDoubleArray at;
     at.Add(OffsetOfY(25));
     std::vector<TVektor> battens;
-    g.AddVerlattung(battens, at, Polygon(Rect(0, 0, 100, 50)), 0.1);
+    g.AddVerlattung(*shape, battens, at, Polygon(Rect(0, 0, 100, 50)), 0.1);
     EXPECT_TRUE(battens.empty());
-    g.AddVerlattung(battens, at, Polygon(Rect(0, 0, 100, 50)), 0.09);
+    g.AddVerlattung(*shape, battens, at, Polygon(Rect(0, 0, 100, 50)), 0.09);
     EXPECT_EQ(battens.size(), 1u);
 }
 
@@ -308,12 +311,12 @@ TEST_F(BattenFrame, UpdateChecksTheBattenArticle) {
     AddArticle(ptPaneel, QStringLiteral("P1"), QStringLiteral("Brett"));
     TLattenGenerator g;
     g.LattenArtNr.SetText(QStringLiteral("L1"));
-    EXPECT_TRUE(g.Update());
+    EXPECT_TRUE(g.Update(Context));
     EXPECT_TRUE(Messages.isEmpty());
     g.LattenArtNr.SetText(QStringLiteral("P1"));
-    EXPECT_FALSE(g.Update());
+    EXPECT_FALSE(g.Update(Context));
     g.LattenArtNr.SetText(QStringLiteral("X9"));
-    EXPECT_FALSE(g.Update());
+    EXPECT_FALSE(g.Update(Context));
     EXPECT_EQ(Messages, (QStringList{
                             QStringLiteral("Artikel Nr.:P1 ist keine Leiste. Unterkonstruktion "
                                            "nicht möglich"),
@@ -354,9 +357,9 @@ TEST_F(BattenFrame, PrototypesSitAtTheirIdentifiers) {
     EXPECT_EQ(list[1]->Name, QStringLiteral("Längs einfach"));
     EXPECT_EQ(list[9]->Name, QStringLiteral("Längs durch Stirnseiten nur/ohne Rand"));
     EXPECT_EQ(CreateLattenGeneratorForClass(QStringLiteral("TLattenGeneratorAlurail")), nullptr);
-    EXPECT_EQ(LattenPrototype(8), nullptr);
-    EXPECT_EQ(LattenPrototype(12), nullptr);
-    EXPECT_EQ(LattenPrototype(-1), nullptr);
+    EXPECT_EQ(LattenPrototype(list, 8), nullptr);
+    EXPECT_EQ(LattenPrototype(list, 12), nullptr);
+    EXPECT_EQ(LattenPrototype(list, -1), nullptr);
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "substructure/NeuVerlatten.h"
 
 #include "catalogue/Paneele.h"
-#include "laying/LayingState.h"
 #include "laying/Patterns.h"
 #include "laying/PlanLaying.h"
 #include "model/GraphText.h"
@@ -14,7 +13,6 @@
 #include "platform/SettingsStore.h"
 #include "substructure/StandardLayouts.h"
 #include "substructure/SubstructureDefaults.h"
-#include "substructure/SubstructureSeam.h"
 
 #include "SubstructureTestSupport.h"
 #include "support/FixedBoardsGen.h"
@@ -31,17 +29,17 @@ namespace {
 class TTwoArticles : public TLattenGenerator {
 public:
     QStringList Articles = {QStringLiteral("L1"), QStringLiteral("L2")};
-    std::unique_ptr<TLattenGenerator> CreateNew() const override {
+    std::unique_ptr<TLattenGeneratorBase> CreateNew() const override {
         return std::make_unique<TTwoArticles>();
     }
-    void Assign(const TLattenGenerator& Source) override {
+    void Assign(const TLattenGeneratorBase& Source) override {
         TLattenGenerator::Assign(Source);
         if (const auto* s = dynamic_cast<const TTwoArticles*>(&Source)) Articles = s->Articles;
     }
-    void CreateVerlattung() override {
+    void CreateVerlattung(TShape& Shape) override {
         double y = 10;
         for (const QString& a : Articles) {
-            Shape->VerlattungColl.push_back({a, {TVektor(10, y, 100, y)}});
+            Shape.AddVerlattung(a, {TVektor(10, y, 100, y)});
             y += 10;
         }
     }
@@ -80,56 +78,54 @@ protected:
 };
 
 TEST_F(NeuVerlattenTest, AreasWithoutGeneratorCopyTheDefault) {
-    TLattenGenerator* prototype = LattenPrototype(3);
+    TLattenGenerator* prototype = Context.LattenPrototype(3);
     prototype->fMaxLattenAbstand = 45;
     prototype->LattenArtNr.SetText(QStringLiteral("vom Muster"));
-    SubstructureDefaults().DefaultLattenGenerator = prototype;
-    SubstructureDefaults().DefaultUKArtikel = QStringLiteral("L-DEF");
+    Defaults.DefaultLattenGenerator = prototype;
+    Defaults.DefaultUKArtikel = QStringLiteral("L-DEF");
     TShape& fresh = AddArea(Rect(0, 0, 300, 200));
     TShape& own = AddArea(Rect(400, 0, 700, 200));
-    own.LattenGenerator = std::make_unique<TLattenGeneratorQuer>();
-    own.LattenGenerator->LattenArtNr.SetText(QStringLiteral("EIGEN"));
-    NeuVerlatten(Plan, All());
+    own.SetLattenGenerator(std::make_unique<TLattenGeneratorQuer>());
+    LattenGeneratorOf(own)->LattenArtNr.SetText(QStringLiteral("EIGEN"));
+    NeuVerlatten(Context, Plan, All());
 
-    ASSERT_NE(fresh.LattenGenerator, nullptr);
-    EXPECT_NE(fresh.LattenGenerator.get(), prototype);
-    EXPECT_EQ(fresh.LattenGenerator->ClassName(), prototype->ClassName());
-    EXPECT_EQ(fresh.LattenGenerator->fMaxLattenAbstand, 45);
-    EXPECT_EQ(fresh.LattenGenerator->Shape, &fresh);
-    ASSERT_EQ(fresh.VerlattungColl.size(), 1u);
-    EXPECT_EQ(fresh.VerlattungColl[0].ArtikelNr, QStringLiteral("L-DEF"));
-    EXPECT_FALSE(fresh.VerlattungColl[0].Vektoren.empty());
-    EXPECT_EQ(own.LattenGenerator->ClassName(), QStringLiteral("TLattenGeneratorQuer"));
-    EXPECT_EQ(own.VerlattungColl[0].ArtikelNr, QStringLiteral("EIGEN"));
-    EXPECT_GT(own.LaengeVerlattung, 0);
+    ASSERT_NE(fresh.LattenGenerator(), nullptr);
+    EXPECT_NE(fresh.LattenGenerator(), prototype);
+    EXPECT_EQ(LattenGeneratorOf(fresh)->ClassName(), prototype->ClassName());
+    EXPECT_EQ(LattenGeneratorOf(fresh)->fMaxLattenAbstand, 45);
+    ASSERT_EQ(fresh.VerlattungColl().size(), 1u);
+    EXPECT_EQ(fresh.VerlattungColl()[0].ArtikelNr, QStringLiteral("L-DEF"));
+    EXPECT_FALSE(fresh.VerlattungColl()[0].Vektoren.empty());
+    EXPECT_EQ(LattenGeneratorOf(own)->ClassName(), QStringLiteral("TLattenGeneratorQuer"));
+    EXPECT_EQ(own.VerlattungColl()[0].ArtikelNr, QStringLiteral("EIGEN"));
+    EXPECT_GT(own.LaengeVerlattung(), 0);
     EXPECT_TRUE(Plan.Modified);
     EXPECT_EQ(Host.Status, (QStringList{QStringLiteral("0: Verlatten..."), QStringLiteral("0:")}));
     // The prototype stays with the program, untouched.
     EXPECT_EQ(prototype->LattenArtNr.Text(), QStringLiteral("vom Muster"));
-    EXPECT_EQ(prototype->Shape, nullptr);
 }
 
 TEST_F(NeuVerlattenTest, WithoutADefaultAreasStayWithoutSubstructure) {
-    SubstructureDefaults().DefaultLattenGenerator = nullptr;
+    Defaults.DefaultLattenGenerator = nullptr;
     TShape& area = AddArea(Rect(0, 0, 300, 200));
-    area.VerlattungColl.push_back({QStringLiteral("alt"), {TVektor(0, 0, 5, 5)}});
-    NeuVerlatten(Plan, All());
-    EXPECT_EQ(area.LattenGenerator, nullptr);
-    EXPECT_TRUE(area.VerlattungColl.empty());
+    area.AddVerlattung(QStringLiteral("alt"), {TVektor(0, 0, 5, 5)});
+    NeuVerlatten(Context, Plan, All());
+    EXPECT_EQ(area.LattenGenerator(), nullptr);
+    EXPECT_TRUE(area.VerlattungColl().empty());
 }
 
 TEST_F(NeuVerlattenTest, LegendForAreasWithSeveralArticlesReplacedOnRegeneration) {
     AddArticle(ptLatte, QStringLiteral("L1"), QStringLiteral("Latte 40x60"));
     AddArticle(ptLatte, QStringLiteral("L2"), QStringLiteral("Latte 30x50"));
     TShape& two = AddArea(Rect(0, 0, 300, 200));
-    two.LattenGenerator = std::make_unique<TTwoArticles>();
+    two.SetLattenGenerator(std::make_unique<TTwoArticles>());
     TShape& one = AddArea(Rect(0, 300, 100, 400));
-    one.LattenGenerator = std::make_unique<TLattenGeneratorLaengs>();
+    one.SetLattenGenerator(std::make_unique<TLattenGeneratorLaengs>());
     auto note = std::make_unique<TGraphText>();
     note->Text = QStringLiteral("Notiz");
     Plan.TextListUK.push_back(std::move(note));
 
-    NeuVerlatten(Plan, All());
+    NeuVerlatten(Context, Plan, All());
     ASSERT_EQ(Legends().size(), 1u);
     const TGraphText& legend = *Legends()[0];
     EXPECT_EQ(legend.Text, QStringLiteral("UK Artikel: \r\n"
@@ -144,11 +140,11 @@ TEST_F(NeuVerlattenTest, LegendForAreasWithSeveralArticlesReplacedOnRegeneration
     EXPECT_EQ(Plan.TextListUK.size(), 2u);
 
     // Again: still one legend, not two.
-    NeuVerlatten(Plan, All());
+    NeuVerlatten(Context, Plan, All());
     EXPECT_EQ(Legends().size(), 1u);
     // One article: the legend goes, the user's box stays.
-    two.LattenGenerator = std::make_unique<TLattenGeneratorLaengs>();
-    NeuVerlatten(Plan, All());
+    two.SetLattenGenerator(std::make_unique<TLattenGeneratorLaengs>());
+    NeuVerlatten(Context, Plan, All());
     EXPECT_TRUE(Legends().empty());
     ASSERT_EQ(Plan.TextListUK.size(), 1u);
     EXPECT_EQ(dynamic_cast<const TGraphText&>(*Plan.TextListUK[0]).Text, QStringLiteral("Notiz"));
@@ -165,11 +161,11 @@ TEST_F(NeuVerlattenTest, LegendLinesKeepTheStyleOfTheirGroup) {
                                                {QStringLiteral("L3"), {}},
                                                {QStringLiteral("L4"), {}},
                                                {QStringLiteral("L5"), {}}};
-    EXPECT_EQ(SubstructureLegendText(groups), QStringLiteral("UK Artikel: \r\n"
-                                                             "____  L1  Eins\r\n"
-                                                             ". . . .  L3  Drei\r\n"
-                                                             "- - - -  L4  Vier\r\n"
-                                                             "____  L5  Fünf\r\n"));
+    EXPECT_EQ(SubstructureLegendText(Catalogue, groups), QStringLiteral("UK Artikel: \r\n"
+                                                                        "____  L1  Eins\r\n"
+                                                                        ". . . .  L3  Drei\r\n"
+                                                                        "- - - -  L4  Vier\r\n"
+                                                                        "____  L5  Fünf\r\n"));
 }
 
 // --- Text boxes -------------------------------------------------------------------------------
@@ -251,22 +247,22 @@ TEST_F(NeuVerlattenTest, LegendTravelsInThePlanFile) {
     AddArticle(ptLatte, QStringLiteral("L1"), QStringLiteral("Latte"));
     AddArticle(ptLatte, QStringLiteral("L2"), QStringLiteral("Latte"));
     TShape& two = AddArea(Rect(0, 0, 300, 200));
-    two.LattenGenerator = std::make_unique<TTwoArticles>();
+    two.SetLattenGenerator(std::make_unique<TTwoArticles>());
     Plan.UpdateShapes();
-    NeuVerlatten(Plan, All());
+    NeuVerlatten(Context, Plan, All());
     const QByteArray bytes = Written([&](TWriter& w) { Plan.WriteData(w); });
     TPlanDocument back;
     QByteArray data = bytes;
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     TReader reader(buffer);
-    back.ReadData(reader);
+    back.ReadData(reader, Context.PlanReadDefaults());
     ASSERT_EQ(back.TextListUK.size(), 1u);
     const auto& legend = dynamic_cast<const TGraphText&>(*back.TextListUK[0]);
     EXPECT_EQ(legend.Text, Legends()[0]->Text);
     EXPECT_EQ(legend.P(0).x, 320);
-    ASSERT_EQ(back.ShapeList[0]->VerlattungColl.size(), 2u);
-    EXPECT_EQ(back.ShapeList[0]->VerlattungColl[1].ArtikelNr, QStringLiteral("L2"));
+    ASSERT_EQ(back.ShapeList[0]->VerlattungColl().size(), 2u);
+    EXPECT_EQ(back.ShapeList[0]->VerlattungColl()[1].ArtikelNr, QStringLiteral("L2"));
 }
 
 // --- Defaults ---------------------------------------------------------------------------------
@@ -280,6 +276,7 @@ TEST_F(NeuVerlattenTest, StartUpDefaultsFromTheSettings) {
     AddArticle(ptPaneel, QStringLiteral("P1"), QStringLiteral("Brett"));
     AddArticle(ptLatte, QStringLiteral("L7"), QStringLiteral("Latte"));
     AddArticle(ptLatte, QStringLiteral("L8"), QStringLiteral("Latte"));
+    Catalogue.CurrentPaneel().Assign(board);
     const struct {
         const char* stored;
         int layout;
@@ -290,10 +287,10 @@ TEST_F(NeuVerlattenTest, StartUpDefaultsFromTheSettings) {
         TSettingsStore store(dir.filePath(QStringLiteral("s%1.ini").arg(n++)));
         if (c.stored) store.WriteString(kGeneralKey, QStringLiteral("DefaultUKMuster"), c.stored);
         const TGeneralSettings settings = ReadGeneralSettings(store, 32);
-        InitSubstructureDefaults(settings, board);
-        const TSubstructureDefaults& d = SubstructureDefaults();
+        InitSubstructureDefaults(Context, settings);
+        const TSubstructureDefaults& d = Defaults;
         EXPECT_EQ(d.DefaultUKMuster, c.layout);
-        ASSERT_EQ(d.DefaultLattenGenerator, LattenPrototype(c.layout));
+        ASSERT_EQ(d.DefaultLattenGenerator, Context.LattenPrototype(c.layout));
         // No article stored: the first batten article of the catalogue.
         EXPECT_EQ(d.DefaultUKArtikel, QStringLiteral("L7"));
         EXPECT_EQ(d.DefaultLattenGenerator->LattenArtNr.Text(), QStringLiteral("L7"));
@@ -302,13 +299,13 @@ TEST_F(NeuVerlattenTest, StartUpDefaultsFromTheSettings) {
     TGeneralSettings stored;
     stored.DefaultUKArtikel = QStringLiteral("L8");
     stored.DefaultUKMuster = 3;
-    InitSubstructureDefaults(stored, board);
-    EXPECT_EQ(SubstructureDefaults().DefaultUKArtikel, QStringLiteral("L8"));
-    EXPECT_EQ(LattenPrototype(3)->LattenArtNr.Text(), QStringLiteral("L8"));
+    InitSubstructureDefaults(Context, stored);
+    EXPECT_EQ(Defaults.DefaultUKArtikel, QStringLiteral("L8"));
+    EXPECT_EQ(Context.LattenPrototype(3)->LattenArtNr.Text(), QStringLiteral("L8"));
 }
 
 TEST_F(NeuVerlattenTest, PatternChoosesTheDefaultLayout) {
-    SubstructureDefaults().DefaultUKMuster = 2;
+    Defaults.DefaultUKMuster = 2;
     TFixedBoardsGen pattern;
     pattern.Product->LattenNr.SetText(QStringLiteral("vom Brett"));
     pattern.Product->Lattenabstand = 40;
@@ -326,9 +323,9 @@ TEST_F(NeuVerlattenTest, PatternChoosesTheDefaultLayout) {
         pattern.PreferedLattenGenIDs.fill(-1);
         std::copy(c.preferred.begin(), c.preferred.end(), pattern.PreferedLattenGenIDs.begin());
         pattern.LattenGenID = c.own;
-        ChooseDefaultLattenGenerator(pattern);
-        TLattenGenerator* chosen = SubstructureDefaults().DefaultLattenGenerator;
-        ASSERT_EQ(chosen, c.expected < 0 ? nullptr : LattenPrototype(c.expected));
+        ChooseDefaultLattenGenerator(Context, pattern);
+        TLattenGenerator* chosen = Defaults.DefaultLattenGenerator;
+        ASSERT_EQ(chosen, c.expected < 0 ? nullptr : Context.LattenPrototype(c.expected));
         if (chosen) {
             EXPECT_EQ(chosen->LattenArtNr.Text(), QStringLiteral("vom Brett"));
             EXPECT_EQ(chosen->fMaxLattenAbstand, 40);
@@ -342,16 +339,14 @@ TEST_F(NeuVerlattenTest, ClickedAreaHandsItsSettingsToThePrototype) {
     generator->fRand = 1;
     generator->fMaxLattenAbstand = 90;
     generator->LattenArtNr.SetText(QStringLiteral("L5"));
-    generator->Shape = area.get();
-    area->LattenGenerator = std::move(generator);
-    AdoptLattenGeneratorOfShape(*area);
+    area->SetLattenGenerator(std::move(generator));
+    AdoptLattenGeneratorOfShape(Context, *area);
     const auto& prototype =
-        dynamic_cast<TLattenGeneratorLaengsStirnNurOhneRand&>(*LattenPrototype(9));
-    EXPECT_EQ(SubstructureDefaults().DefaultLattenGenerator, &prototype);
-    EXPECT_EQ(SubstructureDefaults().DefaultUKArtikel, QStringLiteral("L5"));
+        dynamic_cast<TLattenGeneratorLaengsStirnNurOhneRand&>(*Context.LattenPrototype(9));
+    EXPECT_EQ(Defaults.DefaultLattenGenerator, &prototype);
+    EXPECT_EQ(Defaults.DefaultUKArtikel, QStringLiteral("L5"));
     EXPECT_EQ(prototype.fRand, 1);
     EXPECT_EQ(prototype.fMaxLattenAbstand, 90);
-    EXPECT_EQ(prototype.Shape, nullptr);
 }
 
 // --- The substructure step of laying ----------------------------------------------------------
@@ -364,33 +359,30 @@ TEST_F(NeuVerlattenTest, LayingLaysTheBattensOfThePatternsLayout) {
     article->VLaenge = 120;
     article->Lattenabstand = 50;
     article->LattenNr.SetText(QStringLiteral("L-BRETT"));
-    Catalogue().AddGroup(std::make_unique<TProductGroup>(QStringLiteral("Dielen")));
-    Catalogue().CurrentPaneel().Assign(*article);
-    Catalogue().Group(0)->Products.Add(std::move(article));
+    Catalogue.AddGroup(std::make_unique<TProductGroup>(QStringLiteral("Dielen")));
+    Catalogue.CurrentPaneel().Assign(*article);
+    Catalogue.Group(0)->Products.Add(std::move(article));
 
     TFixedBoardsGen pattern;
     pattern.PreferedLattenGenIDs = {2};
     pattern.Boards = {{0, -10, 0, 120, 20, 0}, {0, 110, 0, 120, 20, 0}};
-    TLayingState state;
-    state.CurrentPattern = &pattern;
-    SubstructureDefaults().DefaultUKMuster = 2;
-    SubstructureDefaults().DefaultUKArtikel = QStringLiteral("L-DEF");
+    Context.Laying.CurrentPattern = &pattern;
+    Defaults.DefaultUKMuster = 2;
+    Defaults.DefaultUKArtikel = QStringLiteral("L-DEF");
 
     TShape& area = AddArea(Rect(0, 0, 300, 200));
-    area.VerlegeRichtung = TVektor(0, 0, 1, 0);
+    area.SetVerlegeRichtung(TVektor(0, 0, 1, 0));
     Plan.UpdateShapes();
-    ISubstructureStep* previous = SetSubstructureStep(nullptr);
-    InstallSubstructureStep();
-    NeuVerlegen(Plan, All(), TLayingTrigger::User, state);
-    SetSubstructureStep(previous);
+    // The context's own substructure step runs after laying.
+    NeuVerlegen(Context, Plan, All(), TLayingTrigger::User);
 
-    ASSERT_NE(area.LattenGenerator, nullptr);
-    EXPECT_EQ(area.LattenGenerator->ClassName(), QStringLiteral("TLattenGeneratorLaengsStirn"));
-    EXPECT_EQ(area.LattenGenerator->fMaxLattenAbstand, 50);
-    ASSERT_EQ(area.VerlattungColl.size(), 1u);
-    EXPECT_EQ(area.VerlattungColl[0].ArtikelNr, QStringLiteral("L-DEF"));
+    ASSERT_NE(area.LattenGenerator(), nullptr);
+    EXPECT_EQ(LattenGeneratorOf(area)->ClassName(), QStringLiteral("TLattenGeneratorLaengsStirn"));
+    EXPECT_EQ(LattenGeneratorOf(area)->fMaxLattenAbstand, 50);
+    ASSERT_EQ(area.VerlattungColl().size(), 1u);
+    EXPECT_EQ(area.VerlattungColl()[0].ArtikelNr, QStringLiteral("L-DEF"));
     // The joint at 110; 107.1 in three and 87.1 in two parts of at most 50.1.
-    ExpectSameSegments(area.VerlattungColl[0].Vektoren,
+    ExpectSameSegments(area.VerlattungColl()[0].Vektoren,
                        Horizontal({38.6, 74.3, 110, 153.55}, 3, 297) + RectEdges(3, 3, 297, 197));
     EXPECT_TRUE(Messages.isEmpty()) << Messages.join(QLatin1Char('\n')).toStdString();
 }

@@ -20,7 +20,7 @@ const TOutline kU = {{0, 0},     {300, 0},   {300, 200}, {200, 200},
 const TOutline kHole = Rect(100, 50, 200, 150);
 
 std::unique_ptr<TLattenGenerator> Layout(int id, double maxAbstand = 60, int rand = 0) {
-    std::unique_ptr<TLattenGenerator> g = LattenPrototype(id)->CreateNew();
+    std::unique_ptr<TLattenGenerator> g = NewLayout(id);
     g->fMaxLattenAbstand = maxAbstand;
     if (auto* nurOhne = dynamic_cast<TLattenGeneratorLaengsStirnNurOhneRand*>(g.get()))
         nurOhne->fRand = rand;
@@ -72,7 +72,7 @@ TEST_P(RectangleLayouts, GiveTheirBattens) {
     auto shape = MakeArea(kRect);
     ExpectSameSegments(Battens(*shape, *Layout(GetParam().id, 60, GetParam().rand)),
                        GetParam().expected());
-    EXPECT_EQ(shape->VerlattungColl[0].ArtikelNr, QString());
+    EXPECT_EQ(shape->VerlattungColl()[0].ArtikelNr, QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,14 +110,13 @@ class StandardLayouts : public TSubstructureTest {};
 TEST_F(StandardLayouts, RectangleLengthsAddUpInTheArea) {
     auto shape = MakeArea(kRect);
     Battens(*shape, *Layout(1));
-    EXPECT_NEAR(shape->LaengeVerlattung, 5 * 294 + 2 * 194, 1e-9);
+    EXPECT_NEAR(shape->LaengeVerlattung(), 5 * 294 + 2 * 194, 1e-9);
 }
 
 TEST_F(StandardLayouts, OhneRandUsesItsOwnWiderDefaultSpacing) {
     auto shape = MakeArea(kRect);
     // 194.2 / 150.1 needs two parts: one line in the middle.
-    ExpectSameSegments(Battens(*shape, *LattenPrototype(9)->CreateNew()),
-                       Horizontal({100}, 3, 297));
+    ExpectSameSegments(Battens(*shape, *NewLayout(9)), Horizontal({100}, 3, 297));
 }
 
 TEST_F(StandardLayouts, GapOfExactlyTheSpacingPlusATenthIsNotDivided) {
@@ -211,7 +210,7 @@ TEST_F(StandardLayouts, QuerLinesAcrossTheNotchGiveTwoBattensEach) {
         EXPECT_TRUE(std::any_of(pieces.begin(), pieces.end(), [](const auto& line) {
             return line.second == 2;
         })) << id;
-        ExpectInsideWithClearance(*shape, shape->VerlattungColl[0].Vektoren, 3);
+        ExpectInsideWithClearance(*shape, shape->VerlattungColl()[0].Vektoren, 3);
     }
 }
 
@@ -278,8 +277,8 @@ TEST_F(StandardLayouts, OnlyTheFirstFilledLayerPlacesJointLines) {
     shape->AddLayer();
     shape->AddLayer();
     AddColumn(*shape, 0, {120});
-    std::swap(shape->Layers[0], shape->Layers[1]); // layer 0 empty, layer 1 the boards
-    shape->Layers[2].push_back(std::make_unique<TGraphPaneel>(
+    std::swap(shape->Layer(0), shape->Layer(1)); // layer 0 empty, layer 1 the boards
+    shape->Layer(2).push_back(std::make_unique<TGraphPaneel>(
         shape.get(), nullptr, QStringLiteral("B2"), 1, TVektor(100, 40, 100, 150),
         TVektor(0, 0, 20, 0), QString(), 0)); // a joint at 150 in a later layer
     ExpectSameSegments(Battens(*shape, *Layout(2)),
@@ -341,21 +340,21 @@ TEST_F(StandardLayouts, SmallestSpacingDividesDirectly) {
 
 TEST_F(StandardLayouts, NoBattensWithoutDirectionOrForKeineVerlattung) {
     auto still = MakeArea(kRect, {}, TVektor(5, 5, 5, 5));
-    still->LattenGenerator = Layout(1);
-    EXPECT_TRUE(still->Verlatten());
-    EXPECT_TRUE(still->VerlattungColl.empty());
+    still->SetLattenGenerator(Layout(1));
+    EXPECT_TRUE(Verlatten(*still));
+    EXPECT_TRUE(still->VerlattungColl().empty());
     auto none = MakeArea(kRect);
-    none->VerlattungColl.push_back({QStringLiteral("alt"), {TVektor(0, 0, 1, 1)}});
-    none->UKVerbinderColl.push_back({QStringLiteral("alt"), {TVektor(0, 0, 1, 1)}});
-    none->LattenGenerator = LattenPrototype(0)->CreateNew();
-    EXPECT_TRUE(none->Verlatten());
-    EXPECT_TRUE(none->VerlattungColl.empty());
-    EXPECT_TRUE(none->UKVerbinderColl.empty());
-    EXPECT_EQ(none->LaengeVerlattung, 0);
+    none->AddVerlattung(QStringLiteral("alt"), {TVektor(0, 0, 1, 1)});
+    none->AddUKVerbinder(QStringLiteral("alt"), {TVektor(0, 0, 1, 1)});
+    none->SetLattenGenerator(NewLayout(0));
+    EXPECT_TRUE(Verlatten(*none));
+    EXPECT_TRUE(none->VerlattungColl().empty());
+    EXPECT_TRUE(none->UKVerbinderColl().empty());
+    EXPECT_EQ(none->LaengeVerlattung(), 0);
     none->RemoveLayers();
-    none->LattenGenerator = Layout(1);
-    EXPECT_TRUE(none->Verlatten());
-    EXPECT_TRUE(none->VerlattungColl.empty());
+    none->SetLattenGenerator(Layout(1));
+    EXPECT_TRUE(Verlatten(*none));
+    EXPECT_TRUE(none->VerlattungColl().empty());
 }
 
 TEST_F(StandardLayouts, BattensFiledUnderTheGeneratorsArticleEvenWhenUnknown) {
@@ -363,7 +362,7 @@ TEST_F(StandardLayouts, BattensFiledUnderTheGeneratorsArticleEvenWhenUnknown) {
     auto layout = Layout(2);
     layout->LattenArtNr.SetText(QStringLiteral("gibt es nicht"));
     Battens(*shape, *layout);
-    EXPECT_EQ(shape->VerlattungColl[0].ArtikelNr, QStringLiteral("gibt es nicht"));
+    EXPECT_EQ(shape->VerlattungColl()[0].ArtikelNr, QStringLiteral("gibt es nicht"));
     EXPECT_TRUE(Messages.isEmpty());
 }
 

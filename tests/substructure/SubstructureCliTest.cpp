@@ -7,9 +7,11 @@
 #include "model/PlanDocument.h"
 #include "platform/Canvas.h"
 #include "substructure/StandardLayouts.h"
+#include "substructure/UKPrev.h"
 
 #include "SubstructureTestSupport.h"
 
+#include <QCommandLineParser>
 #include <QImage>
 #include <QJsonDocument>
 #include <QPainter>
@@ -36,14 +38,28 @@ protected:
     QString UKPrev() const { return Dir.filePath(QStringLiteral("UKprev.bin")); }
 };
 
+// The substructure options read from a command line that has others, as "lay" has.
+bool ParseOptions(const QStringList& args, QCommandLineParser& parser,
+                  TSubstructureCliOptions& options, QString& error) {
+    parser.addOption(QCommandLineOption(QStringLiteral("json")));
+    AddSubstructureOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("tarv-cli")} + args)) {
+        error = parser.errorText();
+        return false;
+    }
+    return ReadSubstructureOptions(parser, options, error);
+}
+
 TEST_F(SubstructureCli, OptionsAreTakenOutOfTheArguments) {
-    QStringList args = {
+    const QStringList args = {
         "plan.pln",   "--substructure", "9",  "--json",   "--set-uk",
         "A_Rand=nur", "--batten",       "L1", "--set-uk", "A_MaxLattenAbstand=45,5"};
     TSubstructureCliOptions options;
     QString error;
-    ASSERT_TRUE(TakeSubstructureOptions(args, options, error)) << error.toStdString();
-    EXPECT_EQ(args, (QStringList{"plan.pln", "--json"}));
+    QCommandLineParser parser;
+    ASSERT_TRUE(ParseOptions(args, parser, options, error)) << error.toStdString();
+    EXPECT_EQ(parser.positionalArguments(), (QStringList{"plan.pln"}));
+    EXPECT_TRUE(parser.isSet(QStringLiteral("json")));
     EXPECT_TRUE(options.Any);
     EXPECT_EQ(options.LayoutID, 9);
     EXPECT_EQ(options.BattenNr, QStringLiteral("L1"));
@@ -52,14 +68,15 @@ TEST_F(SubstructureCli, OptionsAreTakenOutOfTheArguments) {
     for (const QStringList& bad :
          {QStringList{"--substructure"}, QStringList{"--substructure", "x"},
           QStringList{"--set-uk", "A_Rand"}, QStringList{"--batten"}}) {
-        QStringList a = bad;
         TSubstructureCliOptions o;
-        EXPECT_FALSE(TakeSubstructureOptions(a, o, error)) << bad.join(' ').toStdString();
+        QCommandLineParser p;
+        error.clear();
+        EXPECT_FALSE(ParseOptions(bad, p, o, error)) << bad.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
-    QStringList none = {"plan.pln"};
     TSubstructureCliOptions o;
-    EXPECT_TRUE(TakeSubstructureOptions(none, o, error));
+    QCommandLineParser p;
+    EXPECT_TRUE(ParseOptions({"plan.pln"}, p, o, error));
     EXPECT_FALSE(o.Any);
 }
 
@@ -70,14 +87,14 @@ TEST_F(SubstructureCli, ChosenLayoutWithSettingsAfterTheBoardsDefaults) {
     options.BattenNr = QStringLiteral("L1");
     options.Settings = {QStringLiteral("A_Rand=nur")};
     QString error;
-    ASSERT_TRUE(ApplySubstructureOptions(Plan, Areas(), options, Board, UKPrev(), error))
+    ASSERT_TRUE(ApplySubstructureOptions(Context, Plan, Areas(), options, Board, UKPrev(), error))
         << error.toStdString();
     const auto& g =
-        dynamic_cast<const TLattenGeneratorLaengsStirnNurOhneRand&>(*Area().LattenGenerator);
+        dynamic_cast<const TLattenGeneratorLaengsStirnNurOhneRand&>(*LattenGeneratorOf(Area()));
     EXPECT_EQ(g.fRand, 1);
     EXPECT_EQ(g.fMaxLattenAbstand, 45); // the board's
-    EXPECT_EQ(Area().VerlattungColl[0].ArtikelNr, QStringLiteral("L1"));
-    ExpectSameSegments(Area().VerlattungColl[0].Vektoren, Horizontal({3, 197}, 3, 297));
+    EXPECT_EQ(Area().VerlattungColl()[0].ArtikelNr, QStringLiteral("L1"));
+    ExpectSameSegments(Area().VerlattungColl()[0].Vektoren, Horizontal({3, 197}, 3, 297));
     // The prototype changed: the settings file has it.
     TLattenGeneratorList read = CreateLattenGeneratorPrototypes();
     ASSERT_TRUE(ReadUKPrevFile(UKPrev(), read));
@@ -85,13 +102,14 @@ TEST_F(SubstructureCli, ChosenLayoutWithSettingsAfterTheBoardsDefaults) {
 
     // Settings override the board's spacing.
     options.Settings = {QStringLiteral("A_Rand=0"), QStringLiteral("A_MaxLattenAbstand=60")};
-    ASSERT_TRUE(ApplySubstructureOptions(Plan, Areas(), options, Board, QString(), error));
-    EXPECT_EQ(Area().LattenGenerator->fMaxLattenAbstand, 60);
-    ExpectSameSegments(Area().VerlattungColl[0].Vektoren, Horizontal({51.45, 100, 148.55}, 3, 297));
+    ASSERT_TRUE(ApplySubstructureOptions(Context, Plan, Areas(), options, Board, QString(), error));
+    EXPECT_EQ(LattenGeneratorOf(Area())->fMaxLattenAbstand, 60);
+    ExpectSameSegments(Area().VerlattungColl()[0].Vektoren,
+                       Horizontal({51.45, 100, 148.55}, 3, 297));
 }
 
 TEST_F(SubstructureCli, RefusedOptionsChangeNothing) {
-    Area().VerlattungColl.push_back({QStringLiteral("alt"), {TVektor(0, 0, 5, 5)}});
+    Area().AddVerlattung(QStringLiteral("alt"), {TVektor(0, 0, 5, 5)});
     const struct {
         std::int32_t layout;
         QString setting;
@@ -112,24 +130,26 @@ TEST_F(SubstructureCli, RefusedOptionsChangeNothing) {
         options.LayoutID = c.layout;
         if (!c.setting.isEmpty()) options.Settings = {c.setting};
         QString error;
-        EXPECT_FALSE(ApplySubstructureOptions(Plan, Areas(), options, Board, UKPrev(), error));
+        EXPECT_FALSE(
+            ApplySubstructureOptions(Context, Plan, Areas(), options, Board, UKPrev(), error));
         EXPECT_EQ(error, c.message);
-        ASSERT_EQ(Area().VerlattungColl.size(), 1u);
-        EXPECT_EQ(Area().VerlattungColl[0].ArtikelNr, QStringLiteral("alt"));
-        if (LattenPrototype(c.layout)) {
-            EXPECT_EQ(LattenPrototype(c.layout)->fMaxLattenAbstand,
-                      LattenPrototype(c.layout)->DefaultMaxLattenAbstand());
+        ASSERT_EQ(Area().VerlattungColl().size(), 1u);
+        EXPECT_EQ(Area().VerlattungColl()[0].ArtikelNr, QStringLiteral("alt"));
+        if (Context.LattenPrototype(c.layout)) {
+            EXPECT_EQ(Context.LattenPrototype(c.layout)->fMaxLattenAbstand,
+                      Context.LattenPrototype(c.layout)->DefaultMaxLattenAbstand());
         }
     }
     EXPECT_FALSE(QFile::exists(UKPrev()));
 }
 
 TEST_F(SubstructureCli, BattensAndGeneratorAsJson) {
-    Area().LattenGenerator = std::make_unique<TLattenGeneratorLaengsStirnNurOhneRand>();
-    Area().LattenGenerator->LattenArtNr.SetText(QStringLiteral("L1"));
-    Area().VerlattungColl = {{QStringLiteral("L1"), {TVektor(3, 3, 297, 3)}},
-                             {QStringLiteral("L2"), {}}};
-    Area().LaengeVerlattung = 0; // as a loaded plan has it
+    Area().SetLattenGenerator(std::make_unique<TLattenGeneratorLaengsStirnNurOhneRand>());
+    LattenGeneratorOf(Area())->LattenArtNr.SetText(QStringLiteral("L1"));
+    // As a loaded plan has them: battens, but no length summed.
+    Area().AddVerlattung(QStringLiteral("L1"), {TVektor(3, 3, 297, 3)});
+    Area().AddVerlattung(QStringLiteral("L2"), {});
+    ASSERT_EQ(Area().LaengeVerlattung(), 0);
     const QJsonObject json = ShapeSubstructureJson(Area());
     const QByteArray text = QJsonDocument(json).toJson(QJsonDocument::Compact);
     EXPECT_EQ(text.toStdString(),
@@ -138,12 +158,12 @@ TEST_F(SubstructureCli, BattensAndGeneratorAsJson) {
               R"("Name":"Längs durch Stirnseiten nur/ohne Rand","Properties":)"
               R"({"A_MaxLattenAbstand":150,"A_Rand":"ohne"}},"VerlattungColl":)"
               R"([{"ArtikelNr":"L1","Latten":[[3,3,294,0]]},{"ArtikelNr":"L2","Latten":[]}]})");
-    Area().LattenGenerator.reset();
+    Area().SetLattenGenerator(nullptr);
     EXPECT_TRUE(ShapeSubstructureJson(Area())["LattenGenerator"].isNull());
 }
 
 TEST_F(SubstructureCli, LayoutListShowsEveryLayoutWithItsProperties) {
-    const QJsonArray list = LattenGeneratorListJson();
+    const QJsonArray list = LattenGeneratorListJson(Context.LattenGeneratorList);
     std::vector<int> ids;
     for (const QJsonValue& v : list)
         ids.push_back(v["ID"].toInt());
@@ -157,7 +177,7 @@ TEST_F(SubstructureCli, LayoutListShowsEveryLayoutWithItsProperties) {
     EXPECT_EQ(properties[1]["Values"].toArray().size(), 2);
     QString text;
     QTextStream out(&text);
-    PrintLattenGeneratorList(out);
+    PrintLattenGeneratorList(out, Context.LattenGeneratorList);
     out.flush();
     EXPECT_TRUE(text.contains(QStringLiteral(" 9  Längs durch Stirnseiten nur/ohne Rand")));
     EXPECT_TRUE(
@@ -165,8 +185,8 @@ TEST_F(SubstructureCli, LayoutListShowsEveryLayoutWithItsProperties) {
 }
 
 TEST_F(SubstructureCli, SecondArticleIsDrawnDashed) {
-    Area().VerlattungColl = {{QStringLiteral("L1"), {TVektor(10, 50, 190, 50)}},
-                             {QStringLiteral("L2"), {TVektor(10, 100, 190, 100)}}};
+    Area().AddVerlattung(QStringLiteral("L1"), {TVektor(10, 50, 190, 50)});
+    Area().AddVerlattung(QStringLiteral("L2"), {TVektor(10, 100, 190, 100)});
     QImage image(200, 150, QImage::Format_RGB32);
     image.fill(Qt::white);
     {

@@ -90,15 +90,14 @@ TEST_F(SubstructureRecords, EveryLayoutRoundTripsThroughTheAreaRecord) {
         if (!g) continue;
         SCOPED_TRACE(g->ClassName().toStdString());
         auto shape = MakeArea(Rect(0, 0, 300, 200));
-        shape->LattenGenerator = g->Clone();
+        shape->SetLattenGenerator(g->Clone());
         const QByteArray bytes = Written([&](TWriter& w) { shape->WriteData(w); });
         TShape back;
         ReadFrom(bytes, back);
-        ASSERT_NE(back.LattenGenerator, nullptr);
-        EXPECT_EQ(back.LattenGenerator->ClassName(), g->ClassName());
-        EXPECT_EQ(back.LattenGenerator->Name, g->Name);
-        EXPECT_EQ(back.LattenGenerator->Shape, &back);
-        EXPECT_TRUE(HasDistinct(*back.LattenGenerator));
+        ASSERT_NE(back.LattenGenerator(), nullptr);
+        EXPECT_EQ(LattenGeneratorOf(back)->ClassName(), g->ClassName());
+        EXPECT_EQ(LattenGeneratorOf(back)->Name, g->Name);
+        EXPECT_TRUE(HasDistinct(*LattenGeneratorOf(back)));
         EXPECT_EQ(Written([&](TWriter& w) { back.WriteData(w); }), bytes);
     }
 }
@@ -134,13 +133,13 @@ TEST_F(SubstructureRecords, StoredValuesTheSettersRefuseReadAsBuiltIn) {
 
 TEST_F(SubstructureRecords, PlanWithANaNSpacingLoadsWithTheBuiltInValue) {
     auto shape = MakeArea(Rect(0, 0, 300, 200));
-    shape->LattenGenerator = std::make_unique<TLattenGeneratorLaengsStirn>();
-    shape->LattenGenerator->fMaxLattenAbstand = kNaN;
+    shape->SetLattenGenerator(std::make_unique<TLattenGeneratorLaengsStirn>());
+    LattenGeneratorOf(*shape)->fMaxLattenAbstand = kNaN;
     const QByteArray bytes = Written([&](TWriter& w) { shape->WriteData(w); });
     TShape back;
     ReadFrom(bytes, back);
-    ASSERT_NE(back.LattenGenerator, nullptr);
-    EXPECT_EQ(back.LattenGenerator->fMaxLattenAbstand, 60);
+    ASSERT_NE(back.LattenGenerator(), nullptr);
+    EXPECT_EQ(LattenGeneratorOf(back)->fMaxLattenAbstand, 60);
 }
 
 TEST_F(SubstructureRecords, ACutRecordChangesNothing) {

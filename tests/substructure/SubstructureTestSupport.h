@@ -6,9 +6,10 @@
 #include "catalogue/Products.h"
 #include "model/GraphPaneele.h"
 #include "model/Shapes.h"
-#include "platform/UserMessages.h"
 #include "substructure/LattenGeneratoren.h"
-#include "substructure/UKPrev.h"
+#include "substructure/NeuVerlatten.h"
+#include "substructure/SubstructureContext.h"
+#include "support/RecordingMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +28,25 @@ inline std::unique_ptr<TShape> MakeArea(const TOutline& outline,
                                         const std::vector<TOutline>& holes = {},
                                         const TVektor& richtung = TVektor(0, 0, 1, 0)) {
     auto shape = std::make_unique<TShape>();
-    shape->Outline().vertex = outline;
-    shape->Closed = true;
-    shape->CopyF2Vpolygon();
+    shape->SetOutline(outline);
+    shape->SetClosed(true);
+    // The holes are cut-outs of areas above it, as the plan's shape update makes them.
+    Tgpc_polygon above;
     for (const TOutline& h : holes) {
         Tgpc_vertex_list c;
         c.vertex = h;
-        shape->VPolygon->AddContour(c, true);
+        above.AddContour(c, false);
     }
+    shape->CutEffectiveOutline(above);
     shape->CreateV_VectorList();
-    shape->VerlattungsRichtung = richtung;
+    shape->SetVerlattungsRichtung(richtung);
     return shape;
+}
+
+// A new generator of the layout with that identifier, with its constructor values.
+inline std::unique_ptr<TLattenGenerator> NewLayout(int id) {
+    const TLattenGeneratorList prototypes = CreateLattenGeneratorPrototypes();
+    return prototypes.at(static_cast<size_t>(id))->Clone();
 }
 
 inline TOutline Rect(double x1, double y1, double x2, double y2) {
@@ -47,20 +56,20 @@ inline TOutline Rect(double x1, double y1, double x2, double y2) {
 // A board in layer 0: corner (x, y), length vector (lx, ly), width vector (wx, wy).
 inline void AddBoard(TShape& shape, double x, double y, double lx, double ly, double wx,
                      double wy) {
-    shape.Layers[0].push_back(std::make_unique<TGraphPaneel>(&shape, nullptr, QStringLiteral("B1"),
-                                                             1, TVektor(x, y, x + lx, y + ly),
-                                                             TVektor(0, 0, wx, wy), QString(), 0));
+    shape.Layer(0).push_back(std::make_unique<TGraphPaneel>(&shape, nullptr, QStringLiteral("B1"),
+                                                            1, TVektor(x, y, x + lx, y + ly),
+                                                            TVektor(0, 0, wx, wy), QString(), 0));
 }
 
 // The area's battens with a copy of `layout`; expects them in one group.
 inline std::vector<TVektor> Battens(TShape& shape, const TLattenGenerator& layout) {
-    shape.LattenGenerator = layout.Clone();
-    shape.Verlatten();
-    if (shape.VerlattungColl.size() != 1) {
-        ADD_FAILURE() << "expected one batten group, got " << shape.VerlattungColl.size();
+    shape.SetLattenGenerator(layout.Clone());
+    Verlatten(shape);
+    if (shape.VerlattungColl().size() != 1) {
+        ADD_FAILURE() << "expected one batten group, got " << shape.VerlattungColl().size();
         return {};
     }
-    return shape.VerlattungColl[0].Vektoren;
+    return shape.VerlattungColl()[0].Vektoren;
 }
 
 struct TSeg {
@@ -138,7 +147,7 @@ inline double DistanceToSegment(double px, double py, const Tgpc_vertex& a, cons
 // Every batten lies inside the area and keeps the clearance from its border (sampled).
 inline void ExpectInsideWithClearance(const TShape& shape, const std::vector<TVektor>& battens,
                                       double clearance) {
-    const Tgpc_polygon& area = *shape.VPolygon;
+    const Tgpc_polygon& area = shape.VPolygon();
     for (const TVektor& v : battens)
         for (int k = 0; k <= 20; ++k) {
             const double px = v.x + v.rx * k / 20, py = v.y + v.ry * k / 20;
@@ -161,45 +170,25 @@ inline double TotalLength(const std::vector<TVektor>& battens) {
     return sum;
 }
 
-// Every test starts with an empty catalogue and records error messages; the program-wide
-// prototypes and substructure defaults are restored afterwards.
+// Every test has a substructure context of its own: an empty catalogue, the layout prototypes
+// with their constructor values, and the error messages recorded instead of printed.
 class TSubstructureTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Catalogue().Clear();
-        fPrototypes = UKPrevBytes(LattenGeneratorList());
-        fDefaults = SubstructureDefaults();
-        fPreviousHandler =
-            SetErrorMessageHandler([this](const QString& message) { Messages << message; });
-    }
-    void TearDown() override {
-        SetErrorMessageHandler(std::move(fPreviousHandler));
-        LattenGeneratorList() = CreateLattenGeneratorPrototypes();
-        ReadUKPrev(fPrototypes, LattenGeneratorList());
-        // The pointer may name a prototype of the list just replaced.
-        const std::int32_t id =
-            fDefaults.DefaultLattenGenerator ? fDefaults.DefaultLattenGenerator->BitMapIndex : -1;
-        fDefaults.DefaultLattenGenerator = LattenPrototype(id);
-        SubstructureDefaults() = fDefaults;
-        Catalogue().Clear();
-    }
+    TRecordingMessages Recorded;
+    TSubstructureContext Context{&Recorded};
+    QStringList& Messages = Recorded.Messages;
+    TCatalogue& Catalogue = Context.Catalogue;
+    TSubstructureDefaults& Defaults = Context.SubstructureDefaults;
 
-    // An article of that type in the program's catalogue.
+    // An article of that type in the context's catalogue.
     TProduct& AddArticle(std::int32_t typ, const QString& number, const QString& name) {
-        if (Catalogue().GroupCount() == 0)
-            Catalogue().AddGroup(std::make_unique<TProductGroup>(QStringLiteral("Gruppe")));
+        if (Catalogue.GroupCount() == 0)
+            Catalogue.AddGroup(std::make_unique<TProductGroup>(QStringLiteral("Gruppe")));
         std::unique_ptr<TProduct> product = CreateProductOfType(typ);
         product->ArtikelNr.SetText(number);
         product->Name.SetText(name);
         TProduct& ref = *product;
-        Catalogue().Group(0)->Products.Add(std::move(product));
+        Catalogue.Group(0)->Products.Add(std::move(product));
         return ref;
     }
-
-    QStringList Messages;
-
-private:
-    QByteArray fPrototypes;
-    TSubstructureDefaults fDefaults;
-    TErrorMessageHandler fPreviousHandler;
 };

@@ -15,11 +15,11 @@ public:
     std::vector<TBoard> Boards;
 
     TFixedBoardsGen() { Name = QStringLiteral("Feste Bretter"); }
-    std::unique_ptr<TPatternGenerator> CreateNew() const override {
+    std::unique_ptr<TPatternGeneratorBase> CreateNew() const override {
         return std::make_unique<TFixedBoardsGen>();
     }
     // Also the preferred layouts, which tests of the substructure choice set per case.
-    void Assign(const TPatternGenerator& Source) override {
+    void Assign(const TPatternGeneratorBase& Source) override {
         TPatternGenerator::Assign(Source);
         const auto& s = static_cast<const TFixedBoardsGen&>(Source);
         Boards = s.Boards;
@@ -27,9 +27,9 @@ public:
     }
     double PeriodeL() const override { return W(); }
     double PeriodeS() const override { return L(); }
-    void CreatePattern(TGraphicObjectList& Layer) override {
+    void CreatePattern(TShape& Shape, TGraphicObjectList& Layer) override {
         DeleteLayer(Layer);
         for (const TBoard& b : Boards)
-            AddBoard(Layer, b.x, b.y, b.lx, b.ly, b.wx, b.wy);
+            AddBoard(Shape, Layer, b.x, b.y, b.lx, b.ly, b.wx, b.wy);
     }
 };

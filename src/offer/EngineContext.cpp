@@ -1,0 +1,5 @@
+#include "offer/EngineContext.h"
+
+TEngineContext::TEngineContext(IMessageSink* Messages) : TSubstructureContext(Messages) {}
+
+TEngineContext::~TEngineContext() = default;

@@ -25,6 +25,13 @@ void GiveGenerators(TLayingContext& Context, const std::vector<TShape*>& Shapes)
     }
 }
 
+// The area's number as the user counts them: its place in the plan, from 1.
+int AreaNumber(const TPlanDocument& Document, const TShape& Shape) {
+    for (std::size_t i = 0; i < Document.ShapeList.size(); ++i)
+        if (Document.ShapeList[i].get() == &Shape) return static_cast<int>(i) + 1;
+    return 0;
+}
+
 } // namespace
 
 TNeuVerlegenResult NeuVerlegen(TLayingContext& Context, TPlanDocument& Document,
@@ -49,9 +56,15 @@ TNeuVerlegenResult NeuVerlegen(TLayingContext& Context, TPlanDocument& Document,
             UpdateGenerator(Context, *shape);
 
         host.StatusText(0, QStringLiteral(" Verlegen..."));
-        for (TShape* shape : Shapes) {
-            result.Layers.push_back(LayShapeLayer(*shape, Context.Laying.SelectedLayer, Trigger));
-            result.AnyLaid = result.AnyLaid || result.Layers.back().Laid;
+        for (std::size_t i = 0; i < Shapes.size(); ++i) {
+            result.Layers.push_back(
+                LayShapeLayer(*Shapes[i], Context.Laying.SelectedLayer, Trigger));
+            const TLayerLaying& laid = result.Layers.back();
+            result.AnyLaid = result.AnyLaid || laid.Laid;
+            if (!laid.Problem.isEmpty())
+                Context.Messages().ShowError(QStringLiteral("Verlegefläche %1: %2")
+                                                 .arg(AreaNumber(Document, *Shapes[i]))
+                                                 .arg(laid.Problem));
         }
 
         Context.SubstructureStep().NeuVerlatten(Document, Shapes);

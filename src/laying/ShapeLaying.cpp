@@ -65,7 +65,9 @@ bool BoxesMeet(const TGraphicObject& Object, double ax1, double ay1, double ax2,
 // Drops the objects of the layer that lie far from the area. The distance of the points to the
 // centroid only accepts quickly: a long board whose corners and centre are all far away can
 // still cross the area, so an object is dropped only when it does not overlap the area either.
-void RemoveFarObjects(TShape& Shape, TGraphicObjectList& Layer) {
+// An object whose overlap the clipper cannot test stays; the answer is how many those were,
+// with the clipper's reason.
+int RemoveFarObjects(TShape& Shape, TGraphicObjectList& Layer, QString& Reason) {
     const Tgpc_vertex c = Shape.Schwerpunkt();
     double r = 0;
     for (const auto& contour : Shape.VPolygon().contour)
@@ -74,11 +76,20 @@ void RemoveFarObjects(TShape& Shape, TGraphicObjectList& Layer) {
     r = std::max(r, kMinKeepRadius);
     double ax1, ay1, ax2, ay2;
     Shape.GetExtent(ax1, ay1, ax2, ay2);
+    int untested = 0;
     std::erase_if(Layer, [&](const std::unique_ptr<TGraphicObject>& o) {
         for (const Tgpc_vertex& p : KeepTestPoints(*o))
             if (std::hypot(p.x - c.x, p.y - c.y) < r) return false;
-        return !(BoxesMeet(*o, ax1, ay1, ax2, ay2) && o->IsInShape(&Shape));
+        if (!BoxesMeet(*o, ax1, ay1, ax2, ay2)) return true;
+        try {
+            return !o->IsInShape(&Shape);
+        } catch (const EClipError& e) {
+            ++untested;
+            Reason = QString::fromUtf8(e.what());
+            return false;
+        }
     });
+    return untested;
 }
 
 // The part of the segment from (x0, y0) to (x1, y1) inside the area.
@@ -206,7 +217,12 @@ TLayerLaying LayShapeLayer(TShape& Shape, int LayerIndex, TLayingTrigger Trigger
         generator->CreatePattern(Shape, layer);
         result.Generated = counter.Finish();
     }
-    RemoveFarObjects(Shape, layer);
+    QString reason;
+    if (const int untested = RemoveFarObjects(Shape, layer, reason))
+        result.Problem = QStringLiteral("%1 Objekte konnten nicht gegen die Fläche geprüft "
+                                        "werden und bleiben liegen (%2).")
+                             .arg(untested)
+                             .arg(reason);
     BerechneSpiegelFedern(Shape);
     result.Laid = true;
     result.Kept = static_cast<int>(layer.size());

@@ -3,6 +3,8 @@
 // generators from the catalogue, laying a layer with the removal of far boards, and its
 // tongue length.
 
+#include <QString>
+
 class TCatalogueContext;
 class TLayingContext;
 class TShape;
@@ -18,6 +20,9 @@ struct TLayerLaying {
     bool Laid = false; // false: no contour, no laying direction or no such layer
     int Generated = 0; // boards the generator produced
     int Kept = 0;      // objects left in the layer after the removal of far boards
+    // What could be done only in part (objects the clipper could not test were kept); empty
+    // when all went well.
+    QString Problem;
 };
 
 // Laying direction at right angles to a contour edge, boards parallel to it. Where the layer

@@ -147,11 +147,7 @@ TGraphicObject* TGraphPaneel::ObjectFromPoint(double px, double py) {
 }
 
 bool TGraphPaneel::IsInGPCPolygon(const Tgpc_polygon& Poly) const {
-    try {
-        return GPCPolygonsInterfere(Polygon, Poly);
-    } catch (const EClipError&) {
-        return false;
-    }
+    return GPCPolygonsInterfere(Polygon, Poly);
 }
 
 bool TGraphPaneel::IsInShape(const TShape* Shape) const {
@@ -264,11 +260,20 @@ bool TGraphPaneel::DrawSurface(TCanvas& Canvas, const QString& AImageFileName, i
     return true;
 }
 
+bool TGraphPaneel::InShapeForDrawing() const {
+    // Painting cannot stop for coordinates the clipper refuses: such a board is filled.
+    try {
+        return IsInShape(ParentShape);
+    } catch (const EClipError&) {
+        return false;
+    }
+}
+
 void TGraphPaneel::Draw(TCanvas& Canvas, int DrawFlags) const {
     if ((DrawFlags & dfImage) && ParentShape == nullptr) {
         // Boards of free modules have no area to span a texture over: filled instead.
         DrawFlags |= dfFill;
-    } else if ((DrawFlags & dfImage) && IsInShape(ParentShape)) {
+    } else if ((DrawFlags & dfImage) && InShapeForDrawing()) {
         const bool hadClip = Canvas.HasClip();
         const QPainterPath previous = Canvas.ClipPath();
         Canvas.SetClipPath(ParentShape->ClipPath());

@@ -39,6 +39,8 @@ public:
     bool PointInObject(double px, double py) const override;
     int GetHitIndex(double x, double y) const override;
     TGraphicObject* ObjectFromPoint(double px, double py) override;
+    // Whether the board overlaps the area's effective outline; EClipError when the clipper
+    // refuses the coordinates (the caller decides what the board is then).
     bool IsInShape(const TShape* Shape) const override;
     double Direction() const override;
     void GetPosition(double& x, double& y, double& w) const override;
@@ -52,6 +54,10 @@ public:
     QPainterPath ClipRgn() const;
     bool IsInGPCPolygon(const Tgpc_polygon& Poly) const;
 
+private:
+    bool InShapeForDrawing() const;
+
+public:
     // The outline from a length vector (its start is P0) and a width vector.
     static void SetOutline(Tgpc_polygon& Outline, const TVektor& L, const TVektor& Q);
     const Tgpc_vertex& P(int i) const { return Polygon.contour[0].vertex[static_cast<size_t>(i)]; }

@@ -86,12 +86,7 @@ TGraphicObject* TGraphText::ObjectFromPoint(double px, double py) {
 }
 
 bool TGraphText::IsInShape(const TShape* Shape) const {
-    if (Shape == nullptr) return false;
-    try {
-        return GPCPolygonsInterfere(Polygon, Shape->VPolygon());
-    } catch (const EClipError&) {
-        return false;
-    }
+    return Shape != nullptr && GPCPolygonsInterfere(Polygon, Shape->VPolygon());
 }
 
 std::unique_ptr<TGraphicObject> TGraphText::Clone() const {

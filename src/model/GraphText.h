@@ -35,6 +35,7 @@ public:
     void Rotate(const TROTMatrix& ROTMatrix) override;
     bool PointInObject(double px, double py) const override;
     TGraphicObject* ObjectFromPoint(double px, double py) override;
+    // EClipError when the clipper refuses the coordinates.
     bool IsInShape(const TShape* Shape) const override;
     // Article number, type, corners, ParentShape, picture, colour, text and font; FontHeight
     // keeps the default of a new box.

@@ -94,7 +94,12 @@ TShape::SetPatternGenerator(int i, std::unique_ptr<TPatternGeneratorBase> Value)
 void TShape::RemoveExtGraphObjects(int LayerIndex) {
     if (LayerIndex < 0 || LayerIndex >= static_cast<int>(fLayers.size())) return;
     auto& layer = fLayers[static_cast<size_t>(LayerIndex)];
-    std::erase_if(layer, [this](const auto& o) { return !o->IsInShape(this); });
+    // Every object is asked before any goes: a refused clip leaves the layer as it was.
+    std::vector<bool> outside;
+    for (const auto& o : layer)
+        outside.push_back(!o->IsInShape(this));
+    std::size_t i = 0;
+    std::erase_if(layer, [&](const auto&) { return outside[i++]; });
 }
 
 bool TShape::Empty() const {

@@ -164,6 +164,8 @@ public:
     // Puts a generator into the slot; the previous one is handed back to the caller.
     std::unique_ptr<TPatternGeneratorBase>
     SetPatternGenerator(int i, std::unique_ptr<TPatternGeneratorBase> Value);
+    // Removes the objects of the layer that do not overlap the area; EClipError (nothing
+    // removed) when the clipper refuses an object's coordinates.
     void RemoveExtGraphObjects(int LayerIndex);
     bool Empty() const;
     TGraphicObject* GraphObjectFromPoint(int LayerIdx, int& FoundLayer, double x, double y);

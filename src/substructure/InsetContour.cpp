@@ -116,22 +116,18 @@ Tgpc_polygon Erode(const Tgpc_polygon& area, double distance) {
         band.AddContour(r, false);
         bands.push_back(std::move(band));
     }
-    Tgpc_polygon result;
-    try {
-        // Pairwise, so that no clip grows with the number of edges already merged.
-        while (bands.size() > 1) {
-            std::vector<Tgpc_polygon> merged;
-            for (size_t i = 0; i + 1 < bands.size(); i += 2)
-                merged.push_back(Union(bands[i], bands[i + 1]));
-            if (bands.size() % 2 == 1) merged.push_back(std::move(bands.back()));
-            bands = std::move(merged);
-        }
-        if (bands.empty()) return area;
-        gpc_polygon_clip(GPC_DIFF, area, bands.front(), result);
-    } catch (const EClipError&) {
-        // Nothing safe to cut battens to.
-        result.Clear();
+    // Pairwise, so that no clip grows with the number of edges already merged. A refused
+    // clip raises EClipError: the caller has nothing safe to cut battens to.
+    while (bands.size() > 1) {
+        std::vector<Tgpc_polygon> merged;
+        for (size_t i = 0; i + 1 < bands.size(); i += 2)
+            merged.push_back(Union(bands[i], bands[i + 1]));
+        if (bands.size() % 2 == 1) merged.push_back(std::move(bands.back()));
+        bands = std::move(merged);
     }
+    if (bands.empty()) return area;
+    Tgpc_polygon result;
+    gpc_polygon_clip(GPC_DIFF, area, bands.front(), result);
     return result;
 }
 

@@ -17,5 +17,6 @@ struct TInsetContour {
 // Every edge moved by Distance towards the inside, each vertex where its two moved edges meet.
 // Where that mitred offset does not stay inside the area at Distance from its border, the
 // result is the area minus the band of width Distance around each edge (its ends reaching
-// Distance beyond the vertices), which never leaves the area.
+// Distance beyond the vertices), which never leaves the area. EClipError when the clipper
+// refuses the area's coordinates.
 TInsetContour CreateInsetContour(const Tgpc_polygon& Area, double Distance);

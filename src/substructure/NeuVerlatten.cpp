@@ -56,13 +56,23 @@ QString SubstructureLegendText(const TCatalogue& Catalogue,
     return text;
 }
 
-bool Verlatten(TShape& Shape) {
+bool Verlatten(TShape& Shape, QString* Problem) {
     Shape.DeleteVerlattung();
-    if (!Shape.Layers().empty() && Shape.HasVerlattungsRichtung())
-        if (TLattenGenerator* generator = LattenGeneratorOf(Shape))
-            generator->CreateVerlattung(Shape);
+    bool done = true;
+    if (!Shape.Layers().empty() && Shape.HasVerlattungsRichtung()) {
+        if (TLattenGenerator* generator = LattenGeneratorOf(Shape)) {
+            try {
+                generator->CreateVerlattung(Shape);
+            } catch (const EClipError& e) {
+                // Half a substructure would be counted and priced: none is safer.
+                Shape.DeleteVerlattung();
+                done = false;
+                if (Problem) *Problem = QString::fromUtf8(e.what());
+            }
+        }
+    }
     Shape.SumVerlattung();
-    return true;
+    return done;
 }
 
 void NeuVerlatten(TSubstructureContext& Context, TPlanDocument& Plan,
@@ -80,8 +90,16 @@ void NeuVerlatten(TSubstructureContext& Context, TPlanDocument& Plan,
     }
 
     host.StatusText(0, QStringLiteral(" Verlatten..."));
-    for (TShape* shape : Shapes)
-        Verlatten(*shape);
+    for (TShape* shape : Shapes) {
+        QString problem;
+        if (Verlatten(*shape, &problem)) continue;
+        const auto it = std::find_if(Plan.ShapeList.begin(), Plan.ShapeList.end(),
+                                     [&](const auto& s) { return s.get() == shape; });
+        Context.Messages().ShowError(
+            QStringLiteral("Verlegefläche %1: keine Unterkonstruktion möglich (%2).")
+                .arg(it - Plan.ShapeList.begin() + 1)
+                .arg(problem));
+    }
 
     std::erase_if(Plan.TextListUK,
                   [](const auto& box) { return box->Tag == TGraphText::kSubstructureLegendTag; });

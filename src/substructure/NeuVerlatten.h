@@ -20,8 +20,9 @@ void NeuVerlatten(TSubstructureContext& Context, TPlanDocument& Plan,
                   const std::vector<TShape*>& Shapes);
 
 // Regenerates the area's battens with its own generator and sums their length. An area
-// without layers or batten direction ends without battens. Always true.
-bool Verlatten(TShape& Shape);
+// without layers or batten direction ends without battens. False (the area without battens,
+// the reason in Problem) when the clipper refuses the area's coordinates.
+bool Verlatten(TShape& Shape, QString* Problem = nullptr);
 
 // The legend text of an area's batten groups: "UK Artikel: " and one line per group whose
 // article is in the catalogue, marked with the line style the group is drawn with.

@@ -228,6 +228,25 @@ TEST_F(NeuVerlegenTest, AnErrorStillReleasesTheWindow) {
     EXPECT_TRUE(plan->Modified);
 }
 
+// A board whose overlap the clipper cannot test stays, and the user hears of it.
+TEST_F(NeuVerlegenTest, UntestableBoardsStayAndAreReported) {
+    AddBoard("D1", ptPaneel, 10, 100);
+    TFixedBoardsGen pattern;
+    // One ordinary board far outside, and one across the area whose corners and centre lie
+    // far beyond the clipper's range.
+    pattern.Boards = {{1000, 1000, 100, 0, 0, 10}, {-1e16, 150, 3e16, 0, 0, 10}};
+    Context.Laying.CurrentPattern = &pattern;
+    auto plan = LaidPlan({kRect300x200});
+    const TNeuVerlegenResult result =
+        NeuVerlegen(Context, *plan, Shapes(*plan), TLayingTrigger::User);
+    ASSERT_EQ(result.Layers.size(), 1u);
+    EXPECT_TRUE(result.Layers[0].Laid);
+    EXPECT_EQ(result.Layers[0].Kept, 1);
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_TRUE(Messages[0].startsWith(
+        QStringLiteral("Verlegefläche 1: 1 Objekte konnten nicht gegen die Fläche geprüft")));
+}
+
 // --- The whole chain with the built-in patterns -----------------------------------------------
 
 TEST(PatternListTest, TheContextHoldsTheFixedOrder) {

@@ -27,6 +27,8 @@ public:
     void SelectShape(TShape* Shape) override { Selected = Shape; }
     void SummenChanged() override { ++Summen; }
     bool InteractiveMoveInProgress() const override { return Moving; }
+    void ReportError(const QString& Message) override { Errors << Message; }
+    QStringList Errors;
 };
 
 std::unique_ptr<TShape> Polygon(std::initializer_list<Tgpc_vertex> vertices) {
@@ -170,6 +172,23 @@ TEST_F(PlanDocumentTest, UpdateShapesDiscardsSubstructureAndReportsProgress) {
     EXPECT_EQ(host.Status,
               (QStringList{" Resultierende Verlegeflächen berechnen.",
                            " Leistenvektoren erzeugen...", " Umfang und Fläche berechnen...", ""}));
+}
+
+// Coordinates the clipper refuses (plans can hold any finite number): the area falls back to
+// its drawn outline, the ones below keep theirs, and the host hears of both failures.
+TEST_F(PlanDocumentTest, RefusedClipsAreReportedAndFallBack) {
+    TShape* below = Add(Rect(0, 0, 100, 100));
+    doc.ShapeList.push_back(Rect(50, 50, 1e17, 150)); // as a damaged plan brings it
+    TShape* huge = doc.ShapeList.back().get();
+    huge->SetClosed(true);
+    doc.UpdateShapes();
+    ASSERT_EQ(host.Errors.size(), 2);
+    EXPECT_TRUE(host.Errors[0].startsWith(QStringLiteral("Verlegefläche 2: die darüberliegenden")));
+    EXPECT_TRUE(host.Errors[1].startsWith(QStringLiteral("Verlegefläche 2 konnte nicht")));
+    EXPECT_TRUE(host.Errors[1].contains(QStringLiteral("außerhalb des erlaubten Bereichs")));
+    ASSERT_EQ(huge->VPolygon().num_contours(), 1);
+    EXPECT_EQ(huge->VPolygon().contour[0].vertex, huge->Outline().vertex);
+    EXPECT_NEAR(below->Flaeche(), 1.0, 1e-9); // nothing cut out of it
 }
 
 TEST_F(PlanDocumentTest, InteractiveMoveStopsBeforeTheTotals) {

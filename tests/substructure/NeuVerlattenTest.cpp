@@ -114,6 +114,23 @@ TEST_F(NeuVerlattenTest, WithoutADefaultAreasStayWithoutSubstructure) {
     EXPECT_TRUE(area.VerlattungColl().empty());
 }
 
+// A board the clipper refuses stops the area's substructure: none rather than half a one, and
+// the user hears of it; the other areas are battened.
+TEST_F(NeuVerlattenTest, RefusedClipLeavesTheAreaWithoutBattensAndIsReported) {
+    TShape& broken = AddArea(Rect(0, 0, 300, 200));
+    AddBoard(broken, 100, 50, 1e17, 0, 0, 10); // its joint lies inside, its far end out of range
+    broken.SetLattenGenerator(NewLayout(2));
+    TShape& fine = AddArea(Rect(400, 0, 700, 200));
+    fine.SetLattenGenerator(NewLayout(2));
+    NeuVerlatten(Context, Plan, All());
+    EXPECT_TRUE(broken.VerlattungColl().empty());
+    EXPECT_EQ(broken.LaengeVerlattung(), 0);
+    EXPECT_FALSE(fine.VerlattungColl().empty());
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_TRUE(Messages[0].startsWith(
+        QStringLiteral("Verlegefläche 1: keine Unterkonstruktion möglich (Polygonverschneidung")));
+}
+
 TEST_F(NeuVerlattenTest, LegendForAreasWithSeveralArticlesReplacedOnRegeneration) {
     AddArticle(ptLatte, QStringLiteral("L1"), QStringLiteral("Latte 40x60"));
     AddArticle(ptLatte, QStringLiteral("L2"), QStringLiteral("Latte 30x50"));

@@ -9,6 +9,10 @@ void TCatalogueContext::SetMessages(IMessageSink* Messages) {
     fMessages = Messages ? Messages : &fStderr;
 }
 
+TArticleSource TCatalogueContext::ArticleSource() const {
+    return TArticleSource{Catalogue, Settings.Folders().ElementPath};
+}
+
 TProductImageEnvironment TCatalogueContext::ProductImageEnvironment() {
     TProductImageEnvironment environment;
     environment.Catalogue = &Catalogue;

@@ -4,6 +4,7 @@
 // and the article pictures. The layers above extend it (laying, substructure) up to the one
 // engine context the program, tarv-cli and tests create and pass on.
 
+#include "catalogue/ArticleSource.h"
 #include "catalogue/JPGImages.h"
 #include "catalogue/ProductImages.h"
 #include "catalogue/Products.h"
@@ -34,6 +35,9 @@ public:
     TProduct* FindProduct(const QString& ArtikelNr) const {
         return Catalogue.FindProduct(ArtikelNr);
     }
+
+    // The catalogue and the module folder of the settings.
+    TArticleSource ArticleSource() const;
 
     // Where the thumbnails come from and go to: this catalogue, the settings' store and
     // folders, the display's colour depth and this context's messages.

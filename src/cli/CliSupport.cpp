@@ -2,10 +2,14 @@
 
 #include "catalogue/CatalogueFiles.h"
 #include "catalogue/CatalogueReporter.h"
+#include "catalogue/Products.h"
+#include "geometry/GPCUtils.h"
+#include "model/GraphModule.h"
 #include "model/PlanDocument.h"
 #include "model/PlanFile.h"
 #include "model/Shapes.h"
 #include "offer/EngineContext.h"
+#include "platform/Numbers.h"
 #include "substructure/SubstructureDefaults.h"
 #include "substructure/UKPrev.h"
 
@@ -17,6 +21,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 
@@ -120,6 +125,32 @@ std::unique_ptr<TPlanDocument> LoadPlan(TEngineContext& Context, const QString& 
         LoadPlanFile(Path, Context.PlanReadDefaults(), nullptr, &detail);
     if (!plan) WorkError(PlanLoadErrorText(Path) + QLatin1Char('\n') + detail);
     return plan;
+}
+
+Tgpc_vertex ParsePlanPoint(const QString& Text) {
+    const QStringList parts = Text.split(u',');
+    Tgpc_vertex v;
+    if (parts.size() != 2 || !ParseReal(parts[0], u'.', v.x) || !ParseReal(parts[1], u'.', v.y) ||
+        !std::isfinite(v.x) || !std::isfinite(v.y))
+        UsageError(QStringLiteral("\"%1\" ist kein Punkt x,y").arg(Text));
+    return v;
+}
+
+std::unique_ptr<TGraphModule> PlaceModule(TEngineContext& Context, const QString& Number,
+                                          const Tgpc_vertex& At, double Angle) {
+    const TProduct* article = Context.FindProduct(Number);
+    if (article == nullptr) UsageError(QStringLiteral("Artikel %1 nicht gefunden.").arg(Number));
+    if (article->Typ != ptModul)
+        UsageError(QStringLiteral("Artikel %1 ist kein Modul.").arg(Number));
+    auto module = std::make_unique<TGraphModule>();
+    try {
+        module->AssignProduct(*article, Context.ArticleSource());
+    } catch (const EScriptError& e) {
+        UsageError(e.Message());
+    }
+    module->Move(At.x, At.y);
+    module->Rotate(TROTMatrix::FromAngle(Angle, At.x, At.y));
+    return module;
 }
 
 void PrintJson(const QJsonDocument& Json) {

@@ -19,6 +19,8 @@ class QImage;
 class QJsonDocument;
 class TCatalogueReporter;
 class TEngineContext;
+class TGraphModule;
+struct Tgpc_vertex;
 class TPlanDocument;
 
 struct ECliError {
@@ -75,6 +77,15 @@ void LoadDataFolder(TEngineContext& Context, const QString& Folder);
 // article; WorkError with the program's load error when the plan cannot be read.
 std::unique_ptr<TPlanDocument> LoadPlan(TEngineContext& Context, const QString& Path,
                                         const QString& DataFolder);
+
+// "x,y" in cm with a decimal point; UsageError otherwise.
+Tgpc_vertex ParsePlanPoint(const QString& Text);
+
+// The module of the module article numbered Number, placed at At and turned by Angle degrees
+// about it as the program places modules; UsageError for an article that is missing or no
+// module, or whose script cannot be read (with the script's message).
+std::unique_ptr<TGraphModule> PlaceModule(TEngineContext& Context, const QString& Number,
+                                          const Tgpc_vertex& At, double Angle);
 
 // Writes the JSON indented to standard output.
 void PrintJson(const QJsonDocument& Json);

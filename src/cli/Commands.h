@@ -18,3 +18,6 @@ int RunCatalogueCommand(const QStringList& args);
 int RunLayCommand(const QStringList& args);
 // render PLAN.pln OUT.png [--scale PX_PER_M] [--no-images]: a picture of the plan.
 int RunRenderCommand(const QStringList& args);
+// modul ARTNR [--at X,Y] [--angle DEG] [--json] [--png OUT.png]: the module of a module
+// article as the program places it.
+int RunModulCommand(const QStringList& args);

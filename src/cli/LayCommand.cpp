@@ -10,6 +10,8 @@
 #include "geometry/Vektors.h"
 #include "laying/Patterns.h"
 #include "laying/PlanLaying.h"
+#include "model/GraphModule.h"
+#include "model/GraphText.h"
 #include "model/PlanDocument.h"
 #include "model/PlanFile.h"
 #include "model/PlanHost.h"
@@ -40,6 +42,7 @@ const char* const kLayUsage =
     "                     (--edge K | --along \"x1,y1 x2,y2 [px,py]\") [--layer L]\n"
     "                     [--save AUS.pln] [--png AUS.png] [--json]\n"
     "                     [--substructure ID] [--batten NR] [--set-uk EIGENSCHAFT=WERT ...]\n"
+    "                     [--module ARTNR@X,Y[@GRAD] ...] [--text \"X,Y=Text\" ...]\n"
     "       tarv-cli lay --list [--data ORDNER --article NR] [--json]\n"
     "       tarv-cli lay --list-uk [--data ORDNER] [--json]\n"
     "  Baut einen Plan aus Umrissen (cm, Dezimalpunkt) und verlegt ihn wie das Programm.\n"
@@ -56,6 +59,8 @@ const char* const kLayUsage =
     "  --substructure ID die Unterkonstruktion (Nummer der Verlattungsart: --list-uk)\n"
     "  --batten NR       der Lattenartikel der Unterkonstruktion\n"
     "  --set-uk E=W      eine Eigenschaft der Unterkonstruktion setzen (z. B. A_MaxLattenAbstand)\n"
+    "  --module M        ein freies Modul (Artikel@x,y[@Winkel]) in den Plan stellen\n"
+    "  --text T          ein Textfeld (x,y=Text) in den Plan stellen\n"
     "  --save AUS.pln    den Plan speichern\n"
     "  --png AUS.png     ein Bild des Plans schreiben (100 Bildpunkte je Meter)\n"
     "  --json            der Plan wie bei info --json, je Ebene mit generated und kept\n"
@@ -78,6 +83,8 @@ struct TLayOptions {
     bool List = false;
     bool ListUK = false;
     TSubstructureCliOptions UK;
+    QStringList Modules; // "ARTNR@X,Y[@DEG]"
+    QStringList Texts;   // "X,Y=Text"
 };
 
 int ParseIndex(const QString& option, const QString& text, int max = 1000000) {
@@ -92,8 +99,8 @@ bool ParseOptions(const QStringList& args, TLayOptions& o) {
     TCommandLine line(QStringLiteral("lay"), kLayUsage);
     for (const char* flag : {"all", "json", "list", "list-uk"})
         line.AddFlag(QLatin1String(flag));
-    for (const char* option :
-         {"outline", "xor", "article", "pattern", "set", "edge", "along", "layer", "save", "png"})
+    for (const char* option : {"outline", "xor", "article", "pattern", "set", "edge", "along",
+                               "layer", "save", "png", "module", "text"})
         line.AddValue(QLatin1String(option), QStringLiteral("WERT"));
     AddSubstructureOptions(line.Parser());
     if (!line.Parse(args, {0})) return false;
@@ -115,6 +122,8 @@ bool ParseOptions(const QStringList& args, TLayOptions& o) {
     o.Json = line.IsSet(QStringLiteral("json"));
     o.List = line.IsSet(QStringLiteral("list"));
     o.ListUK = line.IsSet(QStringLiteral("list-uk"));
+    o.Modules = line.Values(QStringLiteral("module"));
+    o.Texts = line.Values(QStringLiteral("text"));
 
     QString error;
     if (!ReadSubstructureOptions(line.Parser(), o.UK, error)) UsageError(error);
@@ -131,21 +140,11 @@ bool ParseOptions(const QStringList& args, TLayOptions& o) {
     return true;
 }
 
-// "x,y" with a decimal point.
-Tgpc_vertex ParsePoint(const QString& text) {
-    const QStringList parts = text.split(u',');
-    Tgpc_vertex v;
-    if (parts.size() != 2 || !ParseReal(parts[0], u'.', v.x) || !ParseReal(parts[1], u'.', v.y) ||
-        !std::isfinite(v.x) || !std::isfinite(v.y))
-        UsageError(QStringLiteral("\"%1\" ist kein Punkt x,y").arg(text));
-    return v;
-}
-
 std::vector<Tgpc_vertex> ParsePoints(const QString& text) {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     std::vector<Tgpc_vertex> points;
     for (const QString& p : text.split(blanks, Qt::SkipEmptyParts))
-        points.push_back(ParsePoint(p));
+        points.push_back(ParsePlanPoint(p));
     return points;
 }
 
@@ -273,6 +272,31 @@ void BuildAreas(TPlanDocument& Plan, const TLayOptions& o, const TCliHost& Host)
     Plan.UpdateShapes();
 }
 
+// Free modules ("ARTNR@X,Y[@DEG]") and text boxes ("X,Y=Text") of the options.
+void AddModulesAndTexts(TEngineContext& Context, TPlanDocument& Plan, const TLayOptions& o) {
+    for (const QString& spec : o.Modules) {
+        const QStringList parts = spec.split(u'@');
+        if (parts.size() < 2 || parts.size() > 3)
+            UsageError(
+                QStringLiteral("--module erwartet ARTNR@X,Y[@GRAD], nicht \"%1\"").arg(spec));
+        double angle = 0;
+        if (parts.size() == 3 && (!ParseReal(parts[2], u'.', angle) || !std::isfinite(angle)))
+            UsageError(QStringLiteral("--module %1: \"%2\" ist kein Winkel").arg(spec, parts[2]));
+        Plan.CommonModulList.push_back(
+            PlaceModule(Context, parts[0].trimmed(), ParsePlanPoint(parts[1]), angle));
+    }
+    for (const QString& spec : o.Texts) {
+        const qsizetype eq = spec.indexOf(u'=');
+        if (eq <= 0)
+            UsageError(QStringLiteral("--text erwartet \"X,Y=Text\", nicht \"%1\"").arg(spec));
+        const Tgpc_vertex at = ParsePlanPoint(spec.left(eq));
+        auto box = std::make_unique<TGraphText>();
+        box->Text = spec.mid(eq + 1);
+        box->Move(at.x, at.y);
+        Plan.TextList.push_back(std::move(box));
+    }
+}
+
 void SetDirection(const TEngineContext& Context, TShape& Area, int AreaIndex,
                   const TLayOptions& o) {
     while (Area.LayerCount() <= o.Layer)
@@ -333,6 +357,7 @@ int Lay(const TLayOptions& o) {
     TCliHost host;
     TPlanDocument plan(&host);
     BuildAreas(plan, o, host);
+    AddModulesAndTexts(context, plan, o);
     std::vector<TShape*> areas;
     for (std::size_t n = 0; n < (o.All ? plan.ShapeList.size() : 1); ++n) {
         TShape& area = *plan.ShapeList[n];

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class TGraphicObject;
 class TPlanDocument;
 class TShape;
 
@@ -12,3 +13,5 @@ class TShape;
 using TLayerJsonExtra = std::function<void(const TShape& Shape, int Layer, QJsonObject& Json)>;
 
 QJsonObject PlanToJson(const TPlanDocument& Plan, const TLayerJsonExtra& LayerExtra = {});
+// One plan object with the fields of its class (modules with their primitives and elements).
+QJsonObject ObjectJson(const TGraphicObject& Object);

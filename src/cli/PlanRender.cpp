@@ -83,6 +83,8 @@ QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre, TImageCache*
     double x1, y1, x2, y2;
     TPlanDocument::InitExtentRect(x1, y1, x2, y2);
     Document.GetShapesExtentRect(x1, y1, x2, y2);
+    TPlanDocument::GetExtentRect(Document.CommonModulList, x1, y1, x2, y2);
+    TPlanDocument::GetExtentRect(Document.TextList, x1, y1, x2, y2);
     if (x1 > x2 || y1 > y2) x1 = y1 = x2 = y2 = 0; // no areas: just the margin
 
     const double scale = PxPerMetre / 100; // pixels per model unit (cm)
@@ -99,9 +101,16 @@ QImage RenderPlan(const TPlanDocument& Document, double PxPerMetre, TImageCache*
     const bool images = Pictures != nullptr && !Pictures->ImagePath().isEmpty();
     TCanvas canvas(painter, images ? Pictures : nullptr);
     const int flags = images ? TGraphPaneel::dfImage : TGraphPaneel::dfFill;
-    // Lower areas first: later ones lie above them.
+    // Lower areas first: later ones lie above them; free modules and text boxes on top.
     for (const auto& shape : Document.ShapeList)
         DrawArea(canvas, *shape, flags);
+    canvas.ClearClip();
+    for (const TGraphicObjectList* list : {&Document.CommonModulList, &Document.TextList})
+        for (const auto& object : *list) {
+            canvas.Pen = ThinPen(RGBColor(0, 0, 0));
+            canvas.Brush = TBrush{};
+            object->Draw(canvas, TGraphPaneel::dfFill);
+        }
     if (Overlay) {
         canvas.ClearClip();
         Overlay(canvas);

@@ -2,8 +2,8 @@
 
 // A picture of a whole plan without a window: every area's effective outline filled with its
 // colour (holes stay open), then the objects of its layers drawn by their own Draw code, clipped
-// to the area. Model units (cm) are mapped by the painter's transform, so the objects draw in
-// logical units as they do in the plan window.
+// to the area; then the free modules and the text boxes. Model units (cm) are mapped by the
+// painter's transform, so the objects draw in logical units as they do in the plan window.
 
 #include <QImage>
 

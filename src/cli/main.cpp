@@ -2,7 +2,7 @@
 
 #include "cli/Commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -27,6 +27,8 @@ const char* const kUsage =
     "                  Verlegefläche(n) verlegen; tarv-cli lay --help zeigt alle Optionen\n"
     "  render PLAN.pln AUS.png [--scale PX_PRO_M] [--no-images]\n"
     "                  Verlegeplan als Bild zeichnen\n"
+    "  modul ARTNR [--at X,Y] [--angle GRAD] [--json] [--png AUS.png]\n"
+    "                  Modul eines Modulartikels aus seinem Script aufstellen\n"
     "\n"
     "Jeder Befehl nimmt --data ORDNER (der Datenordner mit Artikelstamm, Bildern und\n"
     "Einstellungen statt des Benutzerordners, wie TARV_DATA_DIR) und --help.\n"
@@ -41,14 +43,29 @@ struct TCommand {
 };
 
 constexpr TCommand kCommands[] = {
-    {"polygon", &RunPolygonCommand},     {"info", &RunInfoCommand}, {"convert", &RunConvertCommand},
-    {"catalogue", &RunCatalogueCommand}, {"lay", &RunLayCommand},   {"render", &RunRenderCommand},
+    {"polygon", &RunPolygonCommand},
+    {"info", &RunInfoCommand},
+    {"convert", &RunConvertCommand},
+    {"catalogue", &RunCatalogueCommand},
+    {"lay", &RunLayCommand},
+    {"render", &RunRenderCommand},
+    {"modul", &RunModulCommand},
 };
+
+// Qt's own notes about the headless platform (no runtime folder and the like) are not the
+// command's output; its errors still are.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Text in pictures needs fonts, which need a GUI application; a batch run has no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(&QuietQtMessages);
+    QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (args.isEmpty() || args.first() == "-h" || args.first() == "--help") {

@@ -293,3 +293,14 @@ void TVektor::DrawDottedLine(TCanvas& Canvas) const {
     Draw(Canvas);
     // The geometric pen stays selected, as the caller may draw more dashed lines with it.
 }
+
+double TVektor::DirectionDegrees() const {
+    const double len = std::hypot(rx, ry);
+    if (len == 0 || !std::isfinite(len)) return 0;
+    const double ux = std::clamp(rx / len, -1.0, 1.0);
+    double angle = std::acos(ux) * 180 / std::numbers::pi;
+    if (ry < 0) angle = 360 - angle;
+    // A direction a hair below the +x axis must read 0, not 360.
+    if (angle >= 360) angle -= 360;
+    return angle;
+}

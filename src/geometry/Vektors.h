@@ -53,6 +53,8 @@ public:
     double EndX() const { return x + rx; }
     double EndY() const { return y + ry; }
     double Betrag() const;
+    // The direction in degrees, 0 <= angle < 360, from +x towards +y; 0 for a zero direction.
+    double DirectionDegrees() const;
     // Distance from the infinite line; for a zero direction the distance from the start point.
     double Abstand(double px, double py) const;
     // Signed: positive when (rx, ry) x (p - start) > 0; 0 for a zero direction.

@@ -4,6 +4,7 @@
 #include "laying/CompositePatterns.h"
 #include "laying/OffsetPatterns.h"
 #include "laying/SimplePatterns.h"
+#include "model/ModuleThumbnail.h"
 #include "platform/TextFields.h"
 
 namespace {
@@ -36,6 +37,11 @@ const TPaneele* DefaultBoard(const TCatalogue& Catalogue, const QString& Default
 } // namespace
 
 TLayingContext::TLayingContext(IMessageSink* Messages) : TCatalogueContext(Messages) {
+    // The first layer of the context that knows plan objects draws the module thumbnails.
+    ProductImages.SetModuleDrawer(
+        [this](QPainter& Painter, const QSize& Size, const TProduct& Module, const QString& Path) {
+            DrawModuleThumbnail(Painter, Size, Module, Path, ArticleSource());
+        });
     for (const TPatternGeneratorFactory make : kBuiltInPatterns) {
         std::unique_ptr<TPatternGeneratorBase> prototype = make();
         RegisterPatternGeneratorClass(prototype->Name, make);

@@ -2,6 +2,8 @@
 // plan files may carry, in the order the lookup tries them.
 
 #include "model/GraphBalken.h"
+#include "model/GraphLeiste.h"
+#include "model/GraphModule.h"
 #include "model/GraphPaneele.h"
 #include "model/GraphText.h"
 #include "model/GraphicObject.h"
@@ -25,22 +27,27 @@ std::unique_ptr<TGraphicObject> Make() {
 std::vector<TRegistryEntry>& Registry() {
     static std::vector<TRegistryEntry> entries = [] {
         std::vector<TRegistryEntry> e;
-        // Classes not listed here yet are not loadable: their records fail the load.
-        e.push_back({QStringLiteral("PA"), &Make<TGraphPaneel>, TObjectPlacement::LayerElement});
-        e.push_back(
-            {QStringLiteral("TGraphPaneel"), &Make<TGraphPaneel>, TObjectPlacement::LayerElement});
-        e.push_back(
-            {QStringLiteral("TVerlegeBrett"), &Make<TGraphPaneel>, TObjectPlacement::LayerElement});
-        e.push_back({QStringLiteral("TGraphicObject"), &Make<TGraphicObject>,
-                     TObjectPlacement::NotInLayers});
-        e.push_back({QStringLiteral("TShape"), &Make<TShape>, TObjectPlacement::NotInLayers});
-        e.push_back({QStringLiteral("SA"), &Make<TShape>, TObjectPlacement::NotInLayers});
-        e.push_back({QStringLiteral("BA"), &Make<TGraphBalken>, TObjectPlacement::LayerElement});
-        e.push_back(
-            {QStringLiteral("TGraphBalken"), &Make<TGraphBalken>, TObjectPlacement::LayerElement});
-        e.push_back({QStringLiteral("TE"), &Make<TGraphText>, TObjectPlacement::LayerElement});
-        e.push_back(
-            {QStringLiteral("TGraphText"), &Make<TGraphText>, TObjectPlacement::LayerElement});
+        const auto add = [&](const char* name, TGraphicObjectFactory factory,
+                             TObjectPlacement placement = TObjectPlacement::LayerElement) {
+            e.push_back({QLatin1String(name), factory, placement});
+        };
+        // The program's order: the first entry of a name wins.
+        add("MO", &Make<TGraphModule>);
+        add("TGraphModule", &Make<TGraphModule>);
+        add("TElement", &Make<TGraphModule>);
+        add("PA", &Make<TGraphPaneel>);
+        add("TGraphPaneel", &Make<TGraphPaneel>);
+        add("TVerlegeBrett", &Make<TGraphPaneel>);
+        add("LE", &Make<TGraphLeiste>);
+        add("TGraphLeiste", &Make<TGraphLeiste>);
+        add("TVerlegeLeiste", &Make<TGraphLeiste>);
+        add("TE", &Make<TGraphText>);
+        add("TGraphText", &Make<TGraphText>);
+        add("TGraphicObject", &Make<TGraphicObject>, TObjectPlacement::NotInLayers);
+        add("TShape", &Make<TShape>, TObjectPlacement::NotInLayers);
+        add("SA", &Make<TShape>, TObjectPlacement::NotInLayers);
+        add("BA", &Make<TGraphBalken>);
+        add("TGraphBalken", &Make<TGraphBalken>);
         return e;
     }();
     return entries;

@@ -51,7 +51,7 @@ void TGraphBalken::WriteData(TWriter& Writer) const {
     WriteOutlinePart(Writer, BalkenPolygon);
 }
 
-void TGraphBalken::GetCompatibleList(const TCatalogue&, std::vector<TProduct*>& List) const {
+void TGraphBalken::GetCompatibleList(const TArticleSource&, std::vector<TProduct*>& List) const {
     List.clear();
 }
 

@@ -22,7 +22,7 @@ public:
     QString SerialID() const override { return QStringLiteral("BA"); }
     void ReadData(TReader& Reader) override;
     void WriteData(TWriter& Writer) const override;
-    void GetCompatibleList(const TCatalogue& Catalogue,
+    void GetCompatibleList(const TArticleSource& Source,
                            std::vector<TProduct*>& List) const override;
     void Transform(int HitIndex, double dx, double dy, TDragState& Drag) override;
     int GetHitIndex(double px, double py) const override;

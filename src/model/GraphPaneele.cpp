@@ -1,5 +1,6 @@
 #include "model/GraphPaneele.h"
 
+#include "catalogue/ArticleSource.h"
 #include "catalogue/Products.h"
 #include "geometry/DoubleArray.h"
 #include "geometry/Vektors.h"
@@ -155,16 +156,7 @@ bool TGraphPaneel::IsInShape(const TShape* Shape) const {
 }
 
 double TGraphPaneel::Direction() const {
-    const double lx = P(1).x - P(0).x;
-    const double ly = P(1).y - P(0).y;
-    const double len = std::hypot(lx, ly);
-    if (len == 0) return 0;
-    const double ux = std::clamp(lx / len, -1.0, 1.0);
-    double angle = std::acos(ux) * 180 / std::numbers::pi;
-    if (ly < 0) angle = 360 - angle;
-    // A direction a hair below the +x axis must read 0, not 360.
-    if (angle >= 360) angle -= 360;
-    return angle;
+    return TVektor(P(0).x, P(0).y, P(1).x, P(1).y).DirectionDegrees();
 }
 
 void TGraphPaneel::GetPosition(double& x, double& y, double& w) const {
@@ -180,10 +172,10 @@ void TGraphPaneel::GetKoordinateList(TDoubleArray& List) const {
     }
 }
 
-void TGraphPaneel::GetCompatibleList(const TCatalogue& Catalogue,
+void TGraphPaneel::GetCompatibleList(const TArticleSource& Source,
                                      std::vector<TProduct*>& List) const {
     List.clear();
-    TProduct* own = Catalogue.FindProduct(ArtikelNr.Text());
+    TProduct* own = Source.Catalogue.FindProduct(ArtikelNr.Text());
     if (own == nullptr) return;
     List.push_back(own);
     TProductGroup* group = own->ProductGroup;
@@ -217,16 +209,21 @@ std::unique_ptr<TGraphicObject> TGraphPaneel::Clone() const {
 
 void TGraphPaneel::GetDebugInfo(QStringList& DebugInfo) const {
     DebugInfo.clear();
+    AppendPolygonDebugInfo(Polygon.contour[0].vertex, DebugInfo);
+}
+
+void AppendPolygonDebugInfo(const std::vector<Tgpc_vertex>& Points, QStringList& DebugInfo) {
+    const std::size_t n = Points.size();
     QString points = QStringLiteral("Punkte: [");
-    for (int i = 0; i < 4; ++i)
-        points += Dec2(P(i).x) + ", " + Dec2(P(i).y) + "   ";
+    for (const Tgpc_vertex& p : Points)
+        points += Dec2(p.x) + ", " + Dec2(p.y) + "   ";
     DebugInfo << points + "]";
     QString lengths = QStringLiteral("Kantenlängen: ");
     QString angles = QStringLiteral("Winkel: ");
-    for (int i = 0; i < 4; ++i) {
-        const Tgpc_vertex& a = P(i);
-        const Tgpc_vertex& b = P((i + 1) % 4);
-        const Tgpc_vertex& c = P((i + 2) % 4);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Tgpc_vertex& a = Points[i];
+        const Tgpc_vertex& b = Points[(i + 1) % n];
+        const Tgpc_vertex& c = Points[(i + 2) % n];
         lengths += Dec2(std::hypot(b.x - a.x, b.y - a.y)) + " ";
         // Winkel answers 0 for zero-length edges instead of dividing by zero.
         const double w = TVektor(a.x, a.y, b.x, b.y).Winkel(TVektor(b.x, b.y, c.x, c.y));

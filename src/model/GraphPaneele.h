@@ -10,6 +10,10 @@
 
 class TVektor;
 
+// The three lines of debug information of a polygon: its points, its edge lengths and the
+// angles between neighbouring edges in degrees, "." as decimal separator.
+void AppendPolygonDebugInfo(const std::vector<Tgpc_vertex>& Points, QStringList& DebugInfo);
+
 class TGraphPaneel : public TGraphicObject {
 public:
     // Bits of the DrawFlags of Draw.
@@ -33,7 +37,7 @@ public:
     void Rotate(const TROTMatrix& ROTMatrix) override;
     void Draw(TCanvas& Canvas, int DrawFlags) const override;
     void DrawFrame(TCanvas& Canvas) const override;
-    void GetCompatibleList(const TCatalogue& Catalogue,
+    void GetCompatibleList(const TArticleSource& Source,
                            std::vector<TProduct*>& List) const override;
     void GetKoordinateList(TDoubleArray& List) const override;
     bool PointInObject(double px, double py) const override;

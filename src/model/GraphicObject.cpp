@@ -1,5 +1,8 @@
 #include "model/GraphicObject.h"
 
+#include "catalogue/ArticleSource.h"
+#include "catalogue/Products.h"
+
 #include "geometry/Vektors.h"
 #include "platform/IniFile.h"
 #include "platform/Numbers.h"
@@ -76,7 +79,12 @@ void TGraphicObject::Assign(const TGraphicObject& Source) {
     IncludeAlways = Source.IncludeAlways;
 }
 
-void TGraphicObject::AssignProduct(const TProduct&) {}
+void TGraphicObject::AssignProduct(const TProduct& Product, const TArticleSource&) {
+    ArtikelNr.SetText(Product.ArtikelNr.Text());
+    Typ = Product.Typ;
+    ImageFileName.SetText(Product.ImageFileName.Text());
+    Color = Product.Color;
+}
 void TGraphicObject::Move(double, double) {}
 void TGraphicObject::Rotate(const TROTMatrix&) {}
 void TGraphicObject::Transform(int, double, double, TDragState&) {}
@@ -85,7 +93,7 @@ void TGraphicObject::SetParentShape(TShape* Shape) {
 }
 void TGraphicObject::Draw(TCanvas&, int) const {}
 void TGraphicObject::DrawFrame(TCanvas&) const {}
-void TGraphicObject::GetCompatibleList(const TCatalogue&, std::vector<TProduct*>& List) const {
+void TGraphicObject::GetCompatibleList(const TArticleSource&, std::vector<TProduct*>& List) const {
     List.clear();
 }
 

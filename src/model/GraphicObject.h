@@ -20,7 +20,7 @@ class TDoubleArray;
 class TIniFile;
 class TProduct;
 class TBedarfsColl;
-class TCatalogue;
+struct TArticleSource;
 struct TROTMatrix;
 
 class TGraphicObject;
@@ -79,7 +79,9 @@ public:
     virtual TGraphicObject* GetParent();
     TGraphicObject* GetRootObject();
     virtual void Assign(const TGraphicObject& Source);
-    virtual void AssignProduct(const TProduct& Product);
+    // Exchanges the object's article in place: ArtikelNr, Typ, ImageFileName and Color from the
+    // article (modules read the new article's script from the source's module folder).
+    virtual void AssignProduct(const TProduct& Product, const TArticleSource& Source);
     virtual void Move(double dx, double dy);
     virtual void Rotate(const TROTMatrix& ROTMatrix);
     virtual void Transform(int HitIndex, double dx, double dy, TDragState& Drag);
@@ -87,7 +89,8 @@ public:
     virtual void Draw(TCanvas& Canvas, int DrawFlags) const;
     virtual void DrawFrame(TCanvas& Canvas) const;
     // Articles of the catalogue this object may be exchanged for (not owned).
-    virtual void GetCompatibleList(const TCatalogue& Catalogue, std::vector<TProduct*>& List) const;
+    virtual void GetCompatibleList(const TArticleSource& Source,
+                                   std::vector<TProduct*>& List) const;
     virtual void GetArtikelList(std::vector<TArtikelListEntry>& List);
     virtual void ToMusterScript(QStringList& Lines, double OrgX, double OrgY, int Layer, int& Index,
                                 int ParentIndex) const;

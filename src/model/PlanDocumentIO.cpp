@@ -2,6 +2,7 @@
 
 #include "model/PlanDocument.h"
 
+#include "model/GraphText.h"
 #include "model/Shapes.h"
 #include "platform/ValueStream.h"
 
@@ -114,8 +115,15 @@ void TPlanDocument::ReadData(TReader& Reader, const TPlanReadDefaults& Defaults)
             *s = Reader.ReadString();
     }
     if (version >= kFirstModules) ReadObjectList(Reader, CommonModulList, QStringLiteral("MO"));
-    if (version >= kFirstSubstructureTexts)
+    if (version >= kFirstSubstructureTexts) {
         ReadObjectList(Reader, TextListUK, QStringLiteral("TE"));
+        // The record has no Tag: legends are known by their text, so that battening again
+        // replaces them instead of adding a second one.
+        for (auto& box : TextListUK)
+            if (const auto* text = dynamic_cast<const TGraphText*>(box.get());
+                text != nullptr && IsSubstructureLegendText(text->Text))
+                box->Tag = TGraphText::kSubstructureLegendTag;
+    }
     Modified = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -9,6 +10,8 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <limits>
 
 QColor ToQColor(TColor color) {
@@ -166,6 +169,41 @@ void TCanvas::Polyline(const std::vector<QPoint>& points) {
 void TCanvas::Rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
     Polygon({QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y1)),
              QPoint(Coord(x2), Coord(y2)), QPoint(Coord(x1), Coord(y2))});
+}
+
+void TCanvas::Ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+    ApplyPenAndBrush();
+    fPainter.drawEllipse(QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2)))
+                             .normalized());
+}
+
+void TCanvas::Pie(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                  std::int64_t x3, std::int64_t y3, std::int64_t x4, std::int64_t y4) {
+    const QRect box = QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2))).normalized();
+    const QPointF c = QRectF(box).center();
+    // Qt counts angles counter-clockwise on screen, with y pointing down: hence -dy.
+    const auto angle = [&](std::int64_t x, std::int64_t y) {
+        return std::atan2(-(double(Coord(y)) - c.y()), double(Coord(x)) - c.x()) * 180 /
+               std::numbers::pi;
+    };
+    const double start = angle(x3, y3);
+    double span = angle(x4, y4) - start;
+    if (span <= 0) span += 360; // equal rays: the whole ellipse, as the pie of a full turn
+    ApplyPenAndBrush();
+    fPainter.drawPie(box, int(std::lround(start * 16)), int(std::lround(span * 16)));
+}
+
+void TCanvas::TextRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                       const QString& text) {
+    QFont font(Font.Name);
+    font.setPixelSize(std::max(1, Font.Height));
+    fPainter.setFont(font);
+    fPainter.setPen(QPen(ToQColor(Font.Color)));
+    const QRect box = QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2))).normalized();
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    fPainter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, lines);
 }
 
 void TCanvas::TextOut(std::int64_t x, std::int64_t y, const QString& text) {

@@ -70,6 +70,15 @@ public:
     virtual const QImage* Picture(const QString& FileName) = 0;
 };
 
+// The font text is drawn with; Height is the character height in logical units.
+struct TFont {
+    QString Name = QStringLiteral("Arial");
+    TColor Color = 0;
+    int Height = 12;
+
+    bool operator==(const TFont&) const = default;
+};
+
 class TCanvas {
 public:
     explicit TCanvas(QPainter& painter, IPictureSource* pictures = nullptr);
@@ -78,6 +87,7 @@ public:
 
     TPen Pen;
     TBrush Brush;
+    TFont Font;
 
     void MoveTo(std::int64_t x, std::int64_t y);
     void LineTo(std::int64_t x, std::int64_t y);
@@ -88,7 +98,17 @@ public:
     void PolyPolygon(const std::vector<std::vector<QPoint>>& rings);
     void Polyline(const std::vector<QPoint>& points);
     void Rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+    // The ellipse in the box (x1, y1)-(x2, y2), filled with Brush, outlined with Pen.
+    void Ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+    // The pie of the ellipse in the box (x1, y1)-(x2, y2) from the ray towards (x3, y3) to the
+    // ray towards (x4, y4), counter-clockwise on screen (y points down).
+    void Pie(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int64_t x3,
+             std::int64_t y3, std::int64_t x4, std::int64_t y4);
     void TextOut(std::int64_t x, std::int64_t y, const QString& text);
+    // The text in Font, word-wrapped into the box, aligned left and top; line breaks in the
+    // text start new lines.
+    void TextRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                  const QString& text);
 
     // Later drawing is limited to the inside of the path (even-odd); an empty path removes it.
     void SetClipPath(const QPainterPath& path);

@@ -497,3 +497,8 @@ QByteArray TReader::ReadShortStringBlock(int capacity) {
     const int length = std::min<int>(static_cast<unsigned char>(block.at(0)), capacity);
     return block.mid(1, length);
 }
+
+TReader::TNesting::TNesting(TReader& Reader) : fReader(Reader) {
+    if (fReader.fNesting >= kMaxNesting) throw EReadError("Zu tief verschachtelte Objekte");
+    ++fReader.fNesting;
+}

@@ -121,6 +121,21 @@ public:
     bool AtEnd() const { return BytesLeft() == 0; }
     std::int64_t Position() const { return fConsumed; }
 
+    // Records that hold records of their own (modules in modules) open a level while they
+    // read; deeper than kMaxNesting levels fails with EReadError instead of running out of
+    // stack on a damaged or hostile file.
+    static constexpr int kMaxNesting = 32;
+    class TNesting {
+    public:
+        explicit TNesting(TReader& Reader);
+        ~TNesting() { --fReader.fNesting; }
+        TNesting(const TNesting&) = delete;
+        TNesting& operator=(const TNesting&) = delete;
+
+    private:
+        TReader& fReader;
+    };
+
 private:
     void Require(std::int64_t count);
     bool Fill(std::int64_t count);
@@ -130,4 +145,5 @@ private:
     std::int64_t fBufferPos = 0;
     int fBufferSize;
     std::int64_t fConsumed = 0;
+    int fNesting = 0;
 };

@@ -1,5 +1,6 @@
 #include "model/GraphPaneele.h"
 #include "catalogue/JPGImages.h"
+#include "catalogue/ArticleSource.h"
 #include "catalogue/Paneele.h"
 #include "catalogue/Products.h"
 #include "geometry/DoubleArray.h"
@@ -328,7 +329,8 @@ TEST(GraphBalkenTest, CloneAndRecordKeepBothOutlines) {
     EXPECT_EQ(back->P(2), beam.P(2));
     EXPECT_EQ(back->ImageFileName.Text(), QStringLiteral("balken.jpg"));
     std::vector<TProduct*> list{nullptr};
-    back->GetCompatibleList(TCatalogue(), list);
+    const TCatalogue none;
+    back->GetCompatibleList(TArticleSource{none, QString()}, list);
     EXPECT_TRUE(list.empty());
 }
 
@@ -353,13 +355,13 @@ TEST(GraphPaneelTest, CompatibleArticlesOfTheSameGroupAndSize) {
     TGraphPaneel b(nullptr, nullptr, QStringLiteral("A"), 1, TVektor(0, 0, 400, 0),
                    TVektor(0, 0, 0, 14.5), QString(), 0);
     std::vector<TProduct*> list;
-    b.GetCompatibleList(catalogue, list);
+    b.GetCompatibleList(TArticleSource{catalogue, QString()}, list);
     QStringList numbers;
     for (TProduct* p : list)
         numbers << p->ArtikelNr.Text();
     EXPECT_EQ(numbers, (QStringList{"A", "B", "E"}));
     b.ArtikelNr.SetText(QStringLiteral("gibtsnicht"));
-    b.GetCompatibleList(catalogue, list);
+    b.GetCompatibleList(TArticleSource{catalogue, QString()}, list);
     EXPECT_TRUE(list.empty());
 }
 

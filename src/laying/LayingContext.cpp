@@ -7,6 +7,8 @@
 #include "model/ModuleThumbnail.h"
 #include "platform/TextFields.h"
 
+#include <QFileInfo>
+
 namespace {
 
 template <class T>
@@ -37,10 +39,12 @@ const TPaneele* DefaultBoard(const TCatalogue& Catalogue, const QString& Default
 } // namespace
 
 TLayingContext::TLayingContext(IMessageSink* Messages) : TCatalogueContext(Messages) {
-    // The first layer of the context that knows plan objects draws the module thumbnails.
+    // The first layer of the context that knows plan objects draws the module thumbnails. The
+    // elements' scripts lie beside the module's, in the folder the picture list was given.
     ProductImages.SetModuleDrawer(
         [this](QPainter& Painter, const QSize& Size, const TProduct& Module, const QString& Path) {
-            DrawModuleThumbnail(Painter, Size, Module, Path, ArticleSource());
+            DrawModuleThumbnail(Painter, Size, Module, Path,
+                                TArticleSource{Catalogue, QFileInfo(Path).absolutePath()});
         });
     for (const TPatternGeneratorFactory make : kBuiltInPatterns) {
         std::unique_ptr<TPatternGeneratorBase> prototype = make();

@@ -55,7 +55,9 @@ QStringList ReadLines(const QString& Path) {
     const QByteArray bytes = file.read(kMaxScriptBytes + 1);
     if (bytes.size() > kMaxScriptBytes)
         throw EScriptError(QStringLiteral("Script %1 ist zu groß.").arg(Path));
-    QStringList lines = FromCp1252(bytes).split(QLatin1Char('\n'));
+    // Editors that save UTF-8 may put a byte order mark before the first section header.
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    QStringList lines = FromCp1252(bom ? bytes.mid(3) : bytes).split(QLatin1Char('\n'));
     for (QString& line : lines)
         while (line.endsWith(QLatin1Char('\r')))
             line.chop(1);

@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <limits>
+#include <numbers>
 
 QColor ToQColor(TColor color) {
     return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
@@ -173,13 +173,14 @@ void TCanvas::Rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::
 
 void TCanvas::Ellipse(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
     ApplyPenAndBrush();
-    fPainter.drawEllipse(QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2)))
-                             .normalized());
+    fPainter.drawEllipse(
+        QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2))).normalized());
 }
 
 void TCanvas::Pie(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
                   std::int64_t x3, std::int64_t y3, std::int64_t x4, std::int64_t y4) {
-    const QRect box = QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2))).normalized();
+    const QRect box =
+        QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2))).normalized();
     const QPointF c = QRectF(box).center();
     // Qt counts angles counter-clockwise on screen, with y pointing down: hence -dy.
     const auto angle = [&](std::int64_t x, std::int64_t y) {
@@ -199,7 +200,8 @@ void TCanvas::TextRect(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::i
     font.setPixelSize(std::max(1, Font.Height));
     fPainter.setFont(font);
     fPainter.setPen(QPen(ToQColor(Font.Color)));
-    const QRect box = QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2))).normalized();
+    const QRect box =
+        QRect(QPoint(Coord(x1), Coord(y1)), QPoint(Coord(x2), Coord(y2))).normalized();
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));

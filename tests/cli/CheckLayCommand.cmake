@@ -4,17 +4,7 @@
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 
-function(expect message)
-    if(NOT (${ARGN}))
-        message(FATAL_ERROR "${message}")
-    endif()
-endfunction()
-
-function(json_get out json)
-    string(JSON value ERROR_VARIABLE error GET "${json}" ${ARGN})
-    expect("JSON ${ARGN}: ${error}" NOT error)
-    set(${out} "${value}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/CliChecks.cmake")
 
 # 400 x 300 with a cut-out above it; Bangkirai 14.5 x 305 in half offset along the top edge.
 set(plan "${WORK}/gelegt.pln")

@@ -4,12 +4,7 @@
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 
-# expect(MESSAGE CONDITION...): fails with MESSAGE unless the condition holds.
-function(expect message)
-    if(NOT (${ARGN}))
-        message(FATAL_ERROR "${message}")
-    endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/CliChecks.cmake")
 
 function(expect_json json expected)
     string(JSON actual ERROR_VARIABLE error GET "${json}" ${ARGN})

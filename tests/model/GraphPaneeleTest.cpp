@@ -1,6 +1,6 @@
 #include "model/GraphPaneele.h"
-#include "catalogue/JPGImages.h"
 #include "catalogue/ArticleSource.h"
+#include "catalogue/JPGImages.h"
 #include "catalogue/Paneele.h"
 #include "catalogue/Products.h"
 #include "geometry/DoubleArray.h"
@@ -10,7 +10,7 @@
 #include "model/Shapes.h"
 #include "platform/ValueStream.h"
 
-#include "support/StreamBytes.h"
+#include "support/PlanObjects.h"
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -25,33 +25,6 @@ namespace {
 TGraphPaneel Board(double x, double y, double lx, double ly, double qx, double qy) {
     return TGraphPaneel(nullptr, nullptr, QStringLiteral("50100"), 1, TVektor(x, y, x + lx, y + ly),
                         TVektor(0, 0, qx, qy), QStringLiteral("wpc_grau.jpg"), RGBColor(9, 8, 7));
-}
-
-std::unique_ptr<TShape> Area(double x1, double y1, double x2, double y2) {
-    auto s = std::make_unique<TShape>();
-    for (Tgpc_vertex v : {Tgpc_vertex{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}})
-        s->AddVertex(v);
-    s->SetClosed(true);
-    s->CopyF2Vpolygon();
-    s->CreateV_VectorList();
-    s->UpdateClipRgn();
-    return s;
-}
-
-QByteArray WrittenObject(const TGraphicObject& o) {
-    return Written([&](TWriter& w) { o.WriteData(w); });
-}
-
-template <class T>
-std::unique_ptr<T> ReadBack(const QByteArray& bytes) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    TReader reader(buffer);
-    auto o = std::make_unique<T>();
-    o->ReadData(reader);
-    EXPECT_TRUE(reader.AtEnd());
-    return o;
 }
 
 TEST(GraphPaneelTest, DefaultsAndOutlineFromVectors) {
@@ -122,7 +95,7 @@ TEST(GraphPaneelTest, HitTestsExtentAndCoordinates) {
 }
 
 TEST(GraphPaneelTest, IsInShapeFollowsTheEffectiveOutline) {
-    auto area = Area(0, 0, 200, 100);
+    auto area = RectangleArea(0, 0, 200, 100);
     TGraphPaneel inside = Board(10, 10, 100, 0, 0, 20);
     TGraphPaneel partly = Board(150, 10, 100, 0, 0, 20);
     TGraphPaneel outside = Board(300, 10, 100, 0, 0, 20);
@@ -393,7 +366,7 @@ protected:
 };
 
 TEST_F(GraphPaneelDrawTest, SurfacePictureClippedToBoardAndArea) {
-    auto area = Area(0, 0, 40, 40); // the texture spans the area's 40 x 40 box
+    auto area = RectangleArea(0, 0, 40, 40); // the texture spans the area's 40 x 40 box
     TGraphPaneel board(area.get(), nullptr, QStringLiteral("X"), 1, TVektor(10, 10, 50, 10),
                        TVektor(0, 0, 0, 10), QStringLiteral("holz.png"), RGBColor(255, 0, 0));
     const QImage image = Render(board, TGraphPaneel::dfImage);
@@ -405,7 +378,7 @@ TEST_F(GraphPaneelDrawTest, SurfacePictureClippedToBoardAndArea) {
 }
 
 TEST_F(GraphPaneelDrawTest, FillAndHatchWithoutPictureOrArea) {
-    auto area = Area(0, 0, 60, 60);
+    auto area = RectangleArea(0, 0, 60, 60);
     TGraphPaneel missing(area.get(), nullptr, QStringLiteral("X"), 1, TVektor(10, 10, 50, 10),
                          TVektor(0, 0, 0, 10), QStringLiteral("gibtsnicht.jpg"),
                          RGBColor(255, 0, 0));
@@ -433,7 +406,7 @@ TEST_F(GraphPaneelDrawTest, FillAndHatchWithoutPictureOrArea) {
 
 TEST(GraphPaneelLayerTest, BoardsAndBeamsTravelThroughAPlanFile) {
     TPlanDocument doc;
-    auto area = Area(0, 0, 500, 300);
+    auto area = RectangleArea(0, 0, 500, 300);
     TShape* shape = area.get();
     ASSERT_EQ(doc.AddShape(std::move(area)), 0);
     shape->Layer(0).push_back(std::make_unique<TGraphPaneel>(

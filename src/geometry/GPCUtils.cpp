@@ -127,6 +127,46 @@ bool GPCPolygonsInterfere(const Tgpc_polygon& a, const Tgpc_polygon& b) {
     return result.num_contours() >= 1;
 }
 
+std::vector<TVektor> GPCSegmentInside(const Tgpc_polygon& polygon, const TVektor& segment,
+                                      double MinLength) {
+    std::vector<double> cuts = {0, 1};
+    for (const auto& c : polygon.contour) {
+        const auto& v = c.vertex;
+        const std::size_t n = v.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const TVektor edge(v[i].x, v[i].y, v[(i + 1) % n].x, v[(i + 1) % n].y);
+            double px = 0, py = 0, f1 = 0, f2 = 0;
+            if (segment.SchnittpunktLock(edge, px, py, f1, f2) && f1 > 0 && f1 < 1)
+                cuts.push_back(f1);
+        }
+    }
+    std::sort(cuts.begin(), cuts.end());
+    std::vector<TVektor> parts;
+    double from = -1; // start of the inside run being collected
+    const auto close = [&](double to) {
+        if (from < 0) return;
+        TVektor part = segment;
+        part.x = segment.x + from * segment.rx;
+        part.y = segment.y + from * segment.ry;
+        part.rx = (to - from) * segment.rx;
+        part.ry = (to - from) * segment.ry;
+        if (part.Betrag() > MinLength) parts.push_back(part);
+        from = -1;
+    };
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+        const double a = cuts[i], b = cuts[i + 1];
+        if (!(b > a)) continue;
+        const double m = (a + b) / 2;
+        if (PointInGPCPolygon(polygon, segment.x + m * segment.rx, segment.y + m * segment.ry)) {
+            if (from < 0) from = a;
+        } else {
+            close(a);
+        }
+    }
+    close(1);
+    return parts;
+}
+
 bool PointInGPCPolygon(const Tgpc_polygon& polygon, double px, double py) {
     // Half-open in y on every edge, so a ray through a vertex is counted once where the
     // outline crosses it; the arithmetic follows the area edge list's test exactly.

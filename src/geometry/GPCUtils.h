@@ -72,6 +72,12 @@ void GPCRemoveDoubles(Tgpc_polygon& polygon);
 void GPCDropDegenerateContours(Tgpc_polygon& polygon);
 bool GPCPolygonsInterfere(const Tgpc_polygon& a, const Tgpc_polygon& b);
 bool PointInGPCPolygon(const Tgpc_polygon& polygon, double px, double py);
+// The parts of the segment inside the polygon (even-odd), in order along it: the segment is
+// cut at every crossing with an edge and a piece stays when its middle lies inside; pieces
+// that meet are joined, pieces no longer than MinLength dropped. Each part keeps the
+// segment's direction and Flags.
+std::vector<TVektor> GPCSegmentInside(const Tgpc_polygon& polygon, const TVektor& segment,
+                                      double MinLength);
 // Square metres: outer contours add, holes subtract.
 double GPCPolygonFlaeche(const Tgpc_polygon& polygon);
 // Area-weighted vertex averages of the contours. Returns false (and the centre of the

@@ -79,7 +79,8 @@ void TPlanDocument::UpdateShapes() {
     if (fHost->InteractiveMoveInProgress()) return;
 
     fHost->StatusText(0, QStringLiteral(" Leistenvektoren erzeugen..."));
-    // Strip vectors are rebuilt by the edge strip code once it exists for the area.
+    for (auto& shape : ShapeList)
+        shape->RebuildVerleistung();
     fHost->StatusText(0, QStringLiteral(" Umfang und Fläche berechnen..."));
     for (auto& shape : ShapeList) {
         shape->BerechneUmfang();

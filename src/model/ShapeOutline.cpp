@@ -55,7 +55,6 @@ void TShape::CopyF2Vpolygon() {
 
 void TShape::DiscardEffectiveOutline() {
     DeleteVerlattung();
-    fVerleistung.clear();
     fVPolygon->Clear();
 }
 

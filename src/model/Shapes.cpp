@@ -159,6 +159,26 @@ void TShape::DeleteUKVerbinder() {
     fUKVerbinderColl.clear();
 }
 
+void TShape::EnsureUKVerbinder(const QString& Artikel) {
+    for (const TVektorGruppe& group : fUKVerbinderColl)
+        if (group.ArtikelNr == Artikel) return;
+    fUKVerbinderColl.push_back({Artikel, {}});
+}
+
+void TShape::AddUKVerbinderPoint(const QString& Artikel, const TVektor& Point) {
+    EnsureUKVerbinder(Artikel);
+    for (TVektorGruppe& group : fUKVerbinderColl)
+        if (group.ArtikelNr == Artikel) {
+            group.Vektoren.push_back(Point);
+            return;
+        }
+}
+
+void TShape::SetVerlattungColl(TVektorColl Coll) {
+    DeleteVerlattung();
+    fVerlattungColl = std::move(Coll);
+}
+
 void TShape::SetVerleistung(TGraphicObjectList Strips) {
     for (auto& strip : Strips)
         if (strip) strip->ParentShape = this;
@@ -199,6 +219,8 @@ void TShape::Move(double dx, double dy) {
         for (auto& group : *coll)
             for (TVektor& v : group.Vektoren)
                 MoveVektor(v, dx, dy);
+    for (auto& strip : fVerleistung)
+        strip->Move(dx, dy);
 }
 
 void TShape::Rotate(const TROTMatrix& ROTMatrix) {
@@ -212,6 +234,8 @@ void TShape::Rotate(const TROTMatrix& ROTMatrix) {
         for (auto& group : *coll)
             for (TVektor& v : group.Vektoren)
                 v.Rotate(ROTMatrix);
+    for (auto& strip : fVerleistung)
+        strip->Rotate(ROTMatrix);
 }
 
 void TShape::SetAussparung(bool Aussparung) {

@@ -19,6 +19,7 @@
 #include <stdexcept>
 #include <vector>
 
+class TCatalogue;
 class TPatternGeneratorBase;
 class TLattenGeneratorBase;
 
@@ -138,7 +139,7 @@ public:
     const QPainterPath& ClipPath() const { return fClipPath; }
 
     // The plan's shape update, for this area: forgets the effective outline together with
-    // what was made for it (battens, connectors, strips) ...
+    // what was made for it (battens, connectors; strips stay for RebuildVerleistung) ...
     void DiscardEffectiveOutline();
     // ... then the effective outline := the drawn one minus Above (the union of the cut-outs
     // above it), with doubled vertices and degenerate contours removed. When the clipper
@@ -206,9 +207,27 @@ public:
     // Appends connector points of one article (their count and kind in Flags).
     void AddUKVerbinder(const QString& Artikel, std::vector<TVektor> Points);
     void DeleteUKVerbinder();
-    const TGraphicObjectList& Verleistung() const { return fVerleistung; } // edge strips
-    // The edge strips, one entry per edge of the effective outline (null: no strip there).
+    // A connector point into the entry of its article, the entry appended when missing.
+    void AddUKVerbinderPoint(const QString& Artikel, const TVektor& Point);
+    // The entry of the article, appended (without points) when missing.
+    void EnsureUKVerbinder(const QString& Artikel);
+    // Replaces the battens (trimmed or edited) and forgets the connectors placed on them.
+    void SetVerlattungColl(TVektorColl Coll);
+
+    // --- Edge strips: one slot per edge of the effective outline, in VFrame order; a strip
+    // whose article number is empty is an empty slot --------------------------------------
+    const TGraphicObjectList& Verleistung() const { return fVerleistung; }
     void SetVerleistung(TGraphicObjectList Strips);
+    // Lays strips of the article along the edges with these indices (all edges when Edges is
+    // null): its width, picture and colour, the centre line half its width plus 1 cm inside.
+    // An empty list empties every slot. An article not in the catalogue changes no strip.
+    // Returns how many of the edges have no room for a strip (they keep their slot).
+    int VerLeisten(const TCatalogue& Catalogue, const std::vector<int>* Edges,
+                   const QString& ArtikelNummer);
+    // After the effective outline changed: every strip moves to the slot of the edge it runs
+    // along, or keeps its slot when only ends of edges moved; the centre lines follow the
+    // outline. A strip whose edge is gone, or has no room left, leaves an empty slot.
+    void RebuildVerleistung();
     QString LattenArtikelNr() const { return fLattenArtikelNr.Text(); }
     void SetLattenArtikelNr(const QString& Value) { fLattenArtikelNr.SetText(Value); }
 

@@ -4,7 +4,7 @@
 #include "substructure/LattenGeneratoren.h"
 
 #include "model/Shapes.h"
-#include "substructure/InsetContour.h"
+#include "geometry/InsetContour.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // clearance test, adding battens in a polygon, the spacing setter and the article check.
 
 #include "catalogue/Paneele.h"
-#include "substructure/InsetContour.h"
+#include "geometry/InsetContour.h"
 #include "substructure/LattenGeneratoren.h"
 
 #include "SubstructureTestSupport.h"

@@ -1,5 +1,6 @@
 #pragma once
-// The inset contour battens are cut to: the laying contour moved inward by a fixed distance.
+// An inset contour: an area moved inward by a fixed distance, never leaving it. Battens are cut
+// to one, edge strips run along one.
 
 #include "geometry/GPCUtils.h"
 #include "geometry/Vektors.h"

@@ -1,4 +1,4 @@
-#include "substructure/InsetContour.h"
+#include "geometry/InsetContour.h"
 
 #include <algorithm>
 #include <cmath>

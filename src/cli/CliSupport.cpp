@@ -10,6 +10,7 @@
 #include "model/Shapes.h"
 #include "offer/EngineContext.h"
 #include "platform/Numbers.h"
+#include "substructure/Connectors.h"
 #include "substructure/SubstructureDefaults.h"
 #include "substructure/UKPrev.h"
 
@@ -124,6 +125,8 @@ std::unique_ptr<TPlanDocument> LoadPlan(TEngineContext& Context, const QString& 
     std::unique_ptr<TPlanDocument> plan =
         LoadPlanFile(Path, Context.PlanReadDefaults(), nullptr, &detail);
     if (!plan) WorkError(PlanLoadErrorText(Path) + QLatin1Char('\n') + detail);
+    // Plan files do not store connectors: they are placed again from the battens.
+    UKVerbinderPlan(*plan, Context.Catalogue);
     return plan;
 }
 

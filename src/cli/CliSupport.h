@@ -74,7 +74,8 @@ void LoadDataFolder(TEngineContext& Context, const QString& Folder);
 
 // The plan of the file, read as the program reads it. With a data folder (--data) its
 // catalogue and settings are loaded first, so that older plans get its default batten
-// article; WorkError with the program's load error when the plan cannot be read.
+// article and the battens their connectors; WorkError with the program's load error when the
+// plan cannot be read.
 std::unique_ptr<TPlanDocument> LoadPlan(TEngineContext& Context, const QString& Path,
                                         const QString& DataFolder);
 

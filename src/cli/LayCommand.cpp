@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/PlanJson.h"
 #include "cli/PlanRender.h"
+#include "cli/StripsCli.h"
 #include "cli/SubstructureCli.h"
 #include "geometry/Vektors.h"
 #include "laying/Patterns.h"
@@ -43,6 +44,7 @@ const char* const kLayUsage =
     "                     [--save AUS.pln] [--png AUS.png] [--json]\n"
     "                     [--substructure ID] [--batten NR] [--set-uk EIGENSCHAFT=WERT ...]\n"
     "                     [--module ARTNR@X,Y[@GRAD] ...] [--text \"X,Y=Text\" ...]\n"
+    "                     [--strips ARTNR [--strip-edges K,K,...]]\n"
     "       tarv-cli lay --list [--data ORDNER --article NR] [--json]\n"
     "       tarv-cli lay --list-uk [--data ORDNER] [--json]\n"
     "  Baut einen Plan aus Umrissen (cm, Dezimalpunkt) und verlegt ihn wie das Programm.\n"
@@ -61,6 +63,8 @@ const char* const kLayUsage =
     "  --set-uk E=W      eine Eigenschaft der Unterkonstruktion setzen (z. B. A_MaxLattenAbstand)\n"
     "  --module M        ein freies Modul (Artikel@x,y[@Winkel]) in den Plan stellen\n"
     "  --text T          ein Textfeld (x,y=Text) in den Plan stellen\n"
+    "  --strips NR       Randleisten dieses Artikels an alle Kanten der verlegten Flächen\n"
+    "  --strip-edges K   nur an diese Kanten (Nummern der Kanten der Fläche, mit Komma)\n"
     "  --save AUS.pln    den Plan speichern\n"
     "  --png AUS.png     ein Bild des Plans schreiben (100 Bildpunkte je Meter)\n"
     "  --json            der Plan wie bei info --json, je Ebene mit generated und kept\n"
@@ -85,6 +89,7 @@ struct TLayOptions {
     TSubstructureCliOptions UK;
     QStringList Modules; // "ARTNR@X,Y[@DEG]"
     QStringList Texts;   // "X,Y=Text"
+    TStripCliOptions Strips;
 };
 
 int ParseIndex(const QString& option, const QString& text, int max = 1000000) {
@@ -100,7 +105,7 @@ bool ParseOptions(const QStringList& args, TLayOptions& o) {
     for (const char* flag : {"all", "json", "list", "list-uk"})
         line.AddFlag(QLatin1String(flag));
     for (const char* option : {"outline", "xor", "article", "pattern", "set", "edge", "along",
-                               "layer", "save", "png", "module", "text"})
+                               "layer", "save", "png", "module", "text", "strips", "strip-edges"})
         line.AddValue(QLatin1String(option), QStringLiteral("WERT"));
     AddSubstructureOptions(line.Parser());
     if (!line.Parse(args, {0})) return false;
@@ -124,6 +129,17 @@ bool ParseOptions(const QStringList& args, TLayOptions& o) {
     o.ListUK = line.IsSet(QStringLiteral("list-uk"));
     o.Modules = line.Values(QStringLiteral("module"));
     o.Texts = line.Values(QStringLiteral("text"));
+    o.Strips.ArtikelNr = line.Value(QStringLiteral("strips"));
+    if (line.IsSet(QStringLiteral("strip-edges"))) {
+        std::vector<int> edges;
+        if (!ParseStripEdges(line.Value(QStringLiteral("strip-edges")), edges))
+            UsageError(QStringLiteral("--strip-edges erwartet Kantennummern wie 0,2,3, nicht "
+                                      "\"%1\"")
+                           .arg(line.Value(QStringLiteral("strip-edges"))));
+        if (o.Strips.ArtikelNr.isEmpty())
+            UsageError(QStringLiteral("--strip-edges nur zusammen mit --strips"));
+        o.Strips.Edges = edges;
+    }
 
     QString error;
     if (!ReadSubstructureOptions(line.Parser(), o.UK, error)) UsageError(error);
@@ -371,6 +387,7 @@ int Lay(const TLayOptions& o) {
                                       UKPrevFileName(context.Settings), error))
             UsageError(error);
     }
+    ApplyStripOptions(context, plan, areas, o.Strips);
     std::map<const TShape*, TLayerLaying> laid;
     for (std::size_t n = 0; n < areas.size(); ++n)
         laid[areas[n]] = result.Layers[n];
@@ -383,7 +400,10 @@ int Lay(const TLayOptions& o) {
     if (!o.PngFile.isEmpty()) {
         const QImage picture =
             RenderPlan(plan, kDefaultRenderScale, &context.Images,
-                       [&](TCanvas& canvas) { DrawPlanVerlattung(canvas, plan); });
+                       [&](TCanvas& canvas) {
+                           DrawPlanVerlattung(canvas, plan);
+                           DrawPlanStripsAndConnectors(canvas, plan);
+                       });
         if (picture.isNull()) WorkError(QStringLiteral("Der Plan ist zu groß für ein Bild."));
         WritePicture(picture, o.PngFile);
     }

@@ -3,6 +3,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/PlanRender.h"
+#include "cli/StripsCli.h"
+#include "cli/SubstructureCli.h"
 
 #include "model/PlanDocument.h"
 #include "offer/EngineContext.h"
@@ -14,7 +16,8 @@ namespace {
 
 const char* const kRenderUsage =
     "Aufruf: tarv-cli render PLAN.pln AUS.png [--scale PX_PRO_M] [--no-images] [--data ORDNER]\n"
-    "  Zeichnet alle Verlegeflächen mit ihren Objekten in ein Bild (weißer Rand um den Plan).\n"
+    "  Zeichnet alle Verlegeflächen mit ihren Objekten, der Unterkonstruktion und den\n"
+    "  Randleisten in ein Bild (weißer Rand um den Plan).\n"
     "  --scale PX_PRO_M  Bildpunkte je Meter (Vorgabe 100)\n"
     "  --no-images       Dielen mit ihrer Farbe statt mit dem Oberflächenbild\n"
     "  --data ORDNER     Datenordner mit dem Bilderordner (wie TARV_DATA_DIR)\n";
@@ -45,7 +48,11 @@ int RunRenderCommand(const QStringList& args) {
             context.Images.SetImagePath(context.Settings.Folders().ImagePath);
         }
         const std::unique_ptr<TPlanDocument> document = LoadPlan(context, plan, line.DataFolder());
-        const QImage image = RenderPlan(*document, scale, images ? &context.Images : nullptr);
+        const QImage image =
+            RenderPlan(*document, scale, images ? &context.Images : nullptr, [&](TCanvas& canvas) {
+                DrawPlanVerlattung(canvas, *document);
+                DrawPlanStripsAndConnectors(canvas, *document);
+            });
         if (image.isNull())
             WorkError(
                 QStringLiteral("Bild zu groß für den Maßstab %1").arg(FormatGeneral(scale, u',')));

@@ -184,6 +184,18 @@ QJsonArray VerlattungCollJson(const std::vector<TVektorGruppe>& VerlattungColl) 
     return groups;
 }
 
+QJsonArray UKVerbinderCollJson(const std::vector<TVektorGruppe>& UKVerbinderColl) {
+    QJsonArray entries;
+    for (const TVektorGruppe& entry : UKVerbinderColl) {
+        QJsonArray points;
+        for (const TVektor& v : entry.Vektoren)
+            points.append(
+                QJsonArray{Number(v.x), Number(v.y), Number(v.rx), Number(v.ry), v.Flags});
+        entries.append(QJsonObject{{"ArtikelNr", entry.ArtikelNr}, {"Verbinder", points}});
+    }
+    return entries;
+}
+
 QJsonObject ShapeSubstructureJson(const TShape& Shape) {
     double length = 0;
     for (const TVektorGruppe& group : Shape.VerlattungColl())
@@ -191,6 +203,7 @@ QJsonObject ShapeSubstructureJson(const TShape& Shape) {
             length += v.Betrag();
     return QJsonObject{{"LattenGenerator", LattenGeneratorJson(LattenGeneratorOf(Shape))},
                        {"VerlattungColl", VerlattungCollJson(Shape.VerlattungColl())},
+                       {"UKVerbinderColl", UKVerbinderCollJson(Shape.UKVerbinderColl())},
                        {"LaengeVerlattung", Number(length)}};
 }
 

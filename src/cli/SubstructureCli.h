@@ -54,7 +54,10 @@ void PrintLattenGeneratorList(QTextStream& Out, const TLattenGeneratorList& Prot
 QJsonValue LattenGeneratorJson(const TLattenGenerator* Generator);
 // Per group the article number and its battens as [x, y, rx, ry].
 QJsonArray VerlattungCollJson(const std::vector<TVektorGruppe>& VerlattungColl);
-// "LattenGenerator", "VerlattungColl" and "LaengeVerlattung" (cm) of an area. The length is
+// Per connector article its points as [x, y, rx, ry, Flags].
+QJsonArray UKVerbinderCollJson(const std::vector<TVektorGruppe>& UKVerbinderColl);
+// "LattenGenerator", "VerlattungColl", "UKVerbinderColl" and "LaengeVerlattung" (cm) of an
+// area. The length is
 // summed from the battens: plans do not store it.
 QJsonObject ShapeSubstructureJson(const TShape& Shape);
 

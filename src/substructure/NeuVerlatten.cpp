@@ -5,6 +5,7 @@
 #include "model/PlanDocument.h"
 #include "model/PlanHost.h"
 #include "model/Shapes.h"
+#include "substructure/Connectors.h"
 #include "substructure/SubstructureContext.h"
 
 #include <algorithm>
@@ -100,6 +101,8 @@ void NeuVerlatten(TSubstructureContext& Context, TPlanDocument& Plan,
                 .arg(it - Plan.ShapeList.begin() + 1)
                 .arg(problem));
     }
+    for (TShape* shape : Shapes)
+        UKVerbinder(*shape, Context.Catalogue);
 
     std::erase_if(Plan.TextListUK,
                   [](const auto& box) { return box->Tag == TGraphText::kSubstructureLegendTag; });

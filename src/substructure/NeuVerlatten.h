@@ -13,7 +13,8 @@ class TSubstructureContext;
 struct TVektorGruppe;
 
 // Gives every area without a generator a copy of the context's default one (with the default
-// batten article), regenerates the battens of every area, and replaces the legend boxes
+// batten article), regenerates the battens of every area, places their connectors, and
+// replaces the legend boxes
 // (Tag 64) of the substructure text list: one per area whose battens use more than one
 // article.
 void NeuVerlatten(TSubstructureContext& Context, TPlanDocument& Plan,

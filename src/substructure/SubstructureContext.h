@@ -28,6 +28,8 @@ public:
     // settings of each layout ("UKprev.bin").
     TLattenGeneratorList LattenGeneratorList = CreateLattenGeneratorPrototypes();
     TSubstructureDefaults SubstructureDefaults;
+    // The strip article chosen last in the strip command.
+    QString LastStripArtikel;
 
     // The prototype of that identifier, or null.
     TLattenGenerator* LattenPrototype(std::int32_t ID) const;

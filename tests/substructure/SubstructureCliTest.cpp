@@ -149,6 +149,9 @@ TEST_F(SubstructureCli, BattensAndGeneratorAsJson) {
     // As a loaded plan has them: battens, but no length summed.
     Area().AddVerlattung(QStringLiteral("L1"), {TVektor(3, 3, 297, 3)});
     Area().AddVerlattung(QStringLiteral("L2"), {});
+    TVektor joint(100, 3, 1, 0);
+    joint.Flags = 0x30001;
+    Area().AddUKVerbinderPoint(QStringLiteral("V1"), joint);
     ASSERT_EQ(Area().LaengeVerlattung(), 0);
     const QJsonObject json = ShapeSubstructureJson(Area());
     const QByteArray text = QJsonDocument(json).toJson(QJsonDocument::Compact);
@@ -156,7 +159,8 @@ TEST_F(SubstructureCli, BattensAndGeneratorAsJson) {
               R"({"LaengeVerlattung":294,"LattenGenerator":{"BitMapIndex":9,)"
               R"("ClassName":"TLattenGeneratorLaengsStirnNurOhneRand","LattenArtNr":"L1",)"
               R"("Name":"Längs durch Stirnseiten nur/ohne Rand","Properties":)"
-              R"({"A_MaxLattenAbstand":150,"A_Rand":"ohne"}},"VerlattungColl":)"
+              R"({"A_MaxLattenAbstand":150,"A_Rand":"ohne"}},"UKVerbinderColl":)"
+              R"([{"ArtikelNr":"V1","Verbinder":[[100,3,1,0,196609]]}],"VerlattungColl":)"
               R"([{"ArtikelNr":"L1","Latten":[[3,3,294,0]]},{"ArtikelNr":"L2","Latten":[]}]})");
     Area().SetLattenGenerator(nullptr);
     EXPECT_TRUE(ShapeSubstructureJson(Area())["LattenGenerator"].isNull());

@@ -149,7 +149,7 @@ TEST_F(SubstructureCli, BattensAndGeneratorAsJson) {
     // As a loaded plan has them: battens, but no length summed.
     Area().AddVerlattung(QStringLiteral("L1"), {TVektor(3, 3, 297, 3)});
     Area().AddVerlattung(QStringLiteral("L2"), {});
-    TVektor joint(100, 3, 1, 0);
+    TVektor joint(100, 3, 101, 3); // along +x
     joint.Flags = 0x30001;
     Area().AddUKVerbinderPoint(QStringLiteral("V1"), joint);
     ASSERT_EQ(Area().LaengeVerlattung(), 0);

@@ -399,11 +399,10 @@ int Lay(const TLayOptions& o) {
     }
     if (!o.PngFile.isEmpty()) {
         const QImage picture =
-            RenderPlan(plan, kDefaultRenderScale, &context.Images,
-                       [&](TCanvas& canvas) {
-                           DrawPlanVerlattung(canvas, plan);
-                           DrawPlanStripsAndConnectors(canvas, plan);
-                       });
+            RenderPlan(plan, kDefaultRenderScale, &context.Images, [&](TCanvas& canvas) {
+                DrawPlanVerlattung(canvas, plan);
+                DrawPlanStripsAndConnectors(canvas, plan);
+            });
         if (picture.isNull()) WorkError(QStringLiteral("Der Plan ist zu groß für ein Bild."));
         WritePicture(picture, o.PngFile);
     }

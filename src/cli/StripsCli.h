@@ -14,7 +14,7 @@ class TSubstructureContext;
 
 // --strips ARTNR [--strip-edges i,j,...].
 struct TStripCliOptions {
-    QString ArtikelNr;                    // empty: no strips
+    QString ArtikelNr;                     // empty: no strips
     std::optional<std::vector<int>> Edges; // none: every edge
 };
 

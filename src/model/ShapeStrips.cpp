@@ -56,7 +56,8 @@ TVektor ClippedStripLine(const Tgpc_polygon& Area, const Tgpc_polygon& Inset, co
     // From Reach before the edge to Reach beyond it: mitred corners reach past the edge.
     const double shift = Distance + kClipSlack;
     const TVektor line(Edge.x - ux * Reach + nx * shift, Edge.y - uy * Reach + ny * shift,
-                       Edge.EndX() + ux * Reach + nx * shift, Edge.EndY() + uy * Reach + ny * shift);
+                       Edge.EndX() + ux * Reach + nx * shift,
+                       Edge.EndY() + uy * Reach + ny * shift);
     TVektor best;
     double bestLength = 0;
     for (const TVektor& piece : GPCSegmentInside(Inset, line, kMinStripLength)) {

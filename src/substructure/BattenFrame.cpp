@@ -3,8 +3,8 @@
 
 #include "substructure/LattenGeneratoren.h"
 
-#include "model/Shapes.h"
 #include "geometry/InsetContour.h"
+#include "model/Shapes.h"
 
 #include <algorithm>
 #include <cmath>

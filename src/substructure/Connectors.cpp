@@ -60,8 +60,7 @@ public:
                 const auto it = fCells.find(Key(i, j));
                 if (it == fCells.end()) continue;
                 for (const auto& [px, py] : it->second)
-                    if (std::abs(px - x) < kSamePlace && std::abs(py - y) < kSamePlace)
-                        return true;
+                    if (std::abs(px - x) < kSamePlace && std::abs(py - y) < kSamePlace) return true;
             }
         return false;
     }
@@ -73,7 +72,8 @@ private:
         return static_cast<std::int64_t>(std::floor(std::clamp(v, -1e15, 1e15) / kSamePlace));
     }
     static std::uint64_t Key(std::int64_t i, std::int64_t j) {
-        return static_cast<std::uint64_t>(i) * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint64_t>(j);
+        return static_cast<std::uint64_t>(i) * 0x9E3779B97F4A7C15ull ^
+               static_cast<std::uint64_t>(j);
     }
     std::unordered_map<std::uint64_t, std::vector<std::pair<double, double>>> fCells;
 };
@@ -193,7 +193,8 @@ void UKCutLatten(TShape& Shape) {
     for (const TVektorGruppe& group : Shape.VerlattungColl()) {
         TVektorGruppe kept{group.ArtikelNr, {}};
         for (const TVektor& batten : group.Vektoren)
-            for (const TVektor& part : GPCSegmentInside(Shape.VPolygon(), batten, kMinTrimmedLength))
+            for (const TVektor& part :
+                 GPCSegmentInside(Shape.VPolygon(), batten, kMinTrimmedLength))
                 kept.Vektoren.push_back(part);
         trimmed.push_back(std::move(kept));
     }

@@ -61,8 +61,7 @@ QString StripOfSelectedEdge(const std::vector<TShape*>& Areas,
                             const std::vector<std::pair<TShape*, int>>& Edges) {
     for (TShape* area : Areas)
         for (const auto& [shape, edge] : Edges) {
-            if (shape != area || edge < 0 ||
-                edge >= static_cast<int>(area->Verleistung().size()))
+            if (shape != area || edge < 0 || edge >= static_cast<int>(area->Verleistung().size()))
                 continue;
             const QString number = area->Verleistung()[static_cast<size_t>(edge)]->ArtikelNr.Text();
             if (!number.isEmpty()) return number;

@@ -415,19 +415,8 @@ TEST(GraphPaneelLayerTest, BoardsAndBeamsTravelThroughAPlanFile) {
     shape->Layer(0).push_back(std::make_unique<TGraphBalken>(
         shape, nullptr, QStringLiteral("95100"), 50, TVektor(0, 100, 300, 100), TVektor(0, 0, 0, 9),
         QString(), 2));
-    QByteArray bytes;
-    {
-        QBuffer out(&bytes);
-        out.open(QIODevice::WriteOnly);
-        TWriter writer(out);
-        doc.WriteData(writer);
-        writer.FlushBuffer();
-    }
-    QBuffer in(&bytes);
-    in.open(QIODevice::ReadOnly);
-    TReader reader(in);
-    TPlanDocument back;
-    back.ReadData(reader, {});
+    const auto read = ReadPlan(PlanBytes(doc));
+    const TPlanDocument& back = *read;
     ASSERT_EQ(back.ShapeList.size(), 1u);
     const auto& layer = back.ShapeList[0]->Layer(0);
     ASSERT_EQ(layer.size(), 2u);

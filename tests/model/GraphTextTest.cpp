@@ -255,20 +255,6 @@ TEST(GraphLeisteTest, RecordMovesAndCopies) {
 
 // --- In a plan ------------------------------------------------------------------------------
 
-QByteArray PlanBytes(const TPlanDocument& plan) {
-    return Written([&](TWriter& w) { plan.WriteData(w); });
-}
-
-std::unique_ptr<TPlanDocument> ReadPlan(const QByteArray& bytes) {
-    QByteArray copy = bytes;
-    QBuffer in(&copy);
-    in.open(QIODevice::ReadOnly);
-    TReader reader(in);
-    auto plan = std::make_unique<TPlanDocument>();
-    plan->ReadData(reader, {});
-    return plan;
-}
-
 std::unique_ptr<TGraphText> Box(const QString& text) {
     auto t = std::make_unique<TGraphText>();
     t->Text = text;

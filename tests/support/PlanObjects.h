@@ -2,6 +2,7 @@
 // Records and areas for the tests of plan objects.
 
 #include "model/GraphicObject.h"
+#include "model/PlanDocument.h"
 #include "model/Shapes.h"
 #include "platform/ValueStream.h"
 #include "support/StreamBytes.h"
@@ -48,4 +49,20 @@ inline std::unique_ptr<TShape> RectangleArea(double x1, double y1, double x2, do
     s->CreateV_VectorList();
     s->UpdateClipRgn();
     return s;
+}
+
+// The document record of the plan, as a plan file holds it.
+inline QByteArray PlanBytes(const TPlanDocument& plan) {
+    return Written([&](TWriter& w) { plan.WriteData(w); });
+}
+
+// A plan read from a document record; what the reader raises passes through.
+inline std::unique_ptr<TPlanDocument> ReadPlan(const QByteArray& bytes) {
+    QByteArray copy = bytes;
+    QBuffer in(&copy);
+    in.open(QIODevice::ReadOnly);
+    TReader reader(in);
+    auto plan = std::make_unique<TPlanDocument>();
+    plan->ReadData(reader, {});
+    return plan;
 }

@@ -127,8 +127,8 @@ bool GPCPolygonsInterfere(const Tgpc_polygon& a, const Tgpc_polygon& b) {
     return result.num_contours() >= 1;
 }
 
-std::vector<TVektor> GPCSegmentInside(const Tgpc_polygon& polygon, const TVektor& segment,
-                                      double MinLength) {
+std::vector<std::pair<double, double>> GPCSegmentInsideRuns(const Tgpc_polygon& polygon,
+                                                            const TVektor& segment) {
     std::vector<double> cuts = {0, 1};
     for (const auto& c : polygon.contour) {
         const auto& v = c.vertex;
@@ -141,29 +141,34 @@ std::vector<TVektor> GPCSegmentInside(const Tgpc_polygon& polygon, const TVektor
         }
     }
     std::sort(cuts.begin(), cuts.end());
-    std::vector<TVektor> parts;
+    std::vector<std::pair<double, double>> runs;
     double from = -1; // start of the inside run being collected
-    const auto close = [&](double to) {
-        if (from < 0) return;
-        TVektor part = segment;
-        part.x = segment.x + from * segment.rx;
-        part.y = segment.y + from * segment.ry;
-        part.rx = (to - from) * segment.rx;
-        part.ry = (to - from) * segment.ry;
-        if (part.Betrag() > MinLength) parts.push_back(part);
-        from = -1;
-    };
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
         const double a = cuts[i], b = cuts[i + 1];
         if (!(b > a)) continue;
         const double m = (a + b) / 2;
         if (PointInGPCPolygon(polygon, segment.x + m * segment.rx, segment.y + m * segment.ry)) {
             if (from < 0) from = a;
-        } else {
-            close(a);
+        } else if (from >= 0) {
+            runs.emplace_back(from, a);
+            from = -1;
         }
     }
-    close(1);
+    if (from >= 0) runs.emplace_back(from, 1.0);
+    return runs;
+}
+
+std::vector<TVektor> GPCSegmentInside(const Tgpc_polygon& polygon, const TVektor& segment,
+                                      double MinLength) {
+    std::vector<TVektor> parts;
+    for (const auto& [from, to] : GPCSegmentInsideRuns(polygon, segment)) {
+        TVektor part = segment;
+        part.x = segment.x + from * segment.rx;
+        part.y = segment.y + from * segment.ry;
+        part.rx = (to - from) * segment.rx;
+        part.ry = (to - from) * segment.ry;
+        if (part.Betrag() > MinLength) parts.push_back(part);
+    }
     return parts;
 }
 

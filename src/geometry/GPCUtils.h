@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 struct TROTMatrix;
@@ -78,6 +79,9 @@ bool PointInGPCPolygon(const Tgpc_polygon& polygon, double px, double py);
 // segment's direction and Flags.
 std::vector<TVektor> GPCSegmentInside(const Tgpc_polygon& polygon, const TVektor& segment,
                                       double MinLength);
+// The same as runs of the segment's parameter, 0 at its start and 1 at its end, in order.
+std::vector<std::pair<double, double>> GPCSegmentInsideRuns(const Tgpc_polygon& polygon,
+                                                            const TVektor& segment);
 // Square metres: outer contours add, holes subtract.
 double GPCPolygonFlaeche(const Tgpc_polygon& polygon);
 // Area-weighted vertex averages of the contours. Returns false (and the centre of the

@@ -98,6 +98,9 @@ public:
     void GetCompatibleList(const TArticleSource& Source,
                            std::vector<TProduct*>& List) const override;
     void GetArtikelList(std::vector<TArtikelListEntry>& List) override;
+    // Counts the module (when it is always included, free, or in its area), then its
+    // elements add themselves (model/BedarfObjects).
+    void AddtoBedarfsColl(TBedarfsColl& BedarfsColl, TCanvas* Canvas) override;
     void GetKoordinateList(TDoubleArray& List) const override;
     void GetDebugInfo(QStringList& DebugInfo) const override;
     std::unique_ptr<TGraphicObject> Clone() const override;

@@ -50,6 +50,8 @@ public:
     void GetPosition(double& x, double& y, double& w) const override;
     std::unique_ptr<TGraphicObject> Clone() const override;
     void GetDebugInfo(QStringList& DebugInfo) const override;
+    // One requirement item per stretch of the board inside its area (model/BedarfObjects).
+    void AddtoBedarfsColl(TBedarfsColl& BedarfsColl, TCanvas* Canvas) override;
 
     // Paints the article picture so that one texture spans the whole area; false when there
     // is no picture to paint (no name, not decodable, no area).

@@ -6,6 +6,7 @@ TARV_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libgl-dev
     libpolyclipping-dev
+    coinor-libcbc-dev coinor-libclp-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
 )

@@ -51,8 +51,8 @@ void CreateLeistenStapel(const TCatalogue& Catalogue, const TShape& Shape, TBeda
         TArtikelItemArray& entry = Coll.Entry(number);
         const TProduct* article = Catalogue.FindProduct(number);
         if (article == nullptr) {
-            Warn(Warnings, QStringLiteral("Randleiste %1 nicht im Artikelstamm: nicht gezählt.")
-                               .arg(number));
+            Warn(Warnings,
+                 QStringLiteral("Randleiste %1 nicht im Artikelstamm: nicht gezählt.").arg(number));
             continue;
         }
         const auto* laid = dynamic_cast<const TGraphLeiste*>(strip.get());

@@ -50,7 +50,9 @@ QString CheckCutSolution(const TCutProblem& Problem, const TCutSolution& Solutio
                     .arg(rest);
             const bool whole = std::abs(cut.Laenge - piece.Laenge) <= kSlack;
             if (!whole && !joinable)
-                return QStringLiteral("Lagerstück %1: Teil %2 ist gestückelt").arg(k).arg(cut.Piece);
+                return QStringLiteral("Lagerstück %1: Teil %2 ist gestückelt")
+                    .arg(k)
+                    .arg(cut.Piece);
             if (!whole && rest < kMinJoinRemainder - kSlack)
                 return QStringLiteral("Lagerstück %1: Stück unter 5 cm angesetzt").arg(k);
             if (codes) {

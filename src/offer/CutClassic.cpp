@@ -33,8 +33,7 @@ int Ascending(const TSortierItem& a, const TSortierItem& b) {
 }
 
 void SortAscending(std::vector<TSortierItem>& Items) {
-    if (Items.size() > 1)
-        RecordQuickSort(Items, 0, static_cast<int>(Items.size()) - 1, Ascending);
+    if (Items.size() > 1) RecordQuickSort(Items, 0, static_cast<int>(Items.size()) - 1, Ascending);
 }
 
 struct TCutEvent {
@@ -45,9 +44,9 @@ struct TCutEvent {
 
 // The state a search node works on; every node has its own copy.
 struct TNode {
-    std::vector<TSortierItem> P;             // pieces to place
-    std::vector<std::pair<int, int>> S;      // placed pieces: piece, opened stock piece
-    std::vector<TSortierItem> R;             // open remainders, shortest first
+    std::vector<TSortierItem> P;                 // pieces to place
+    std::vector<std::pair<int, int>> S;          // placed pieces: piece, opened stock piece
+    std::vector<TSortierItem> R;                 // open remainders, shortest first
     std::vector<std::pair<int, std::int32_t>> O; // opened stock pieces: stock, tag
     std::vector<TCutEvent> Cuts;
     std::vector<double> Rest; // per opened stock piece
@@ -155,7 +154,8 @@ private:
         const TCutStock& stock = fProblem.Lager[static_cast<size_t>(s)];
         if (stock.Laenge < n.P[0].Laenge && !fJoinable) return;
         int g0 = 0, g1 = 0;
-        while (g0 < static_cast<int>(n.P.size()) && n.P[static_cast<size_t>(g0)].Group == n.P[0].Group)
+        while (g0 < static_cast<int>(n.P.size()) &&
+               n.P[static_cast<size_t>(g0)].Group == n.P[0].Group)
             ++g0;
         while (g1 < static_cast<int>(n.P.size()) &&
                n.P[n.P.size() - 1 - static_cast<size_t>(g1)].Group == n.P.back().Group)
@@ -292,9 +292,8 @@ TCutSolution CutClassic(const TCutProblem& Problem, TCutBuild& Build, const TCut
     if (Problem.Optimierung && !Build.SkipRetry && !search.Aborted() && Problem.Typ < 3 &&
         firstPass < kRetryFirstPassLimit) {
         const int groupCount = groups.empty() ? 0 : groups.back() + 1;
-        const int k = std::min(Control.RetryGroups > 0 ? Control.RetryGroups
-                                                       : RetryGroupsFor(firstPass),
-                               groupCount);
+        const int k = std::min(
+            Control.RetryGroups > 0 ? Control.RetryGroups : RetryGroupsFor(firstPass), groupCount);
         std::vector<int> order(static_cast<size_t>(groupCount));
         std::iota(order.begin(), order.end(), 0);
         const auto tail = order.end() - k;

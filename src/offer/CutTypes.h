@@ -26,7 +26,7 @@ bool IsTaggedTyp(std::int32_t Typ);
 struct TCutStock {
     QString ArtikelNr;
     double Laenge = 0;
-    std::int32_t PckEin = 1;     // pieces per package, at least 1
+    std::int32_t PckEin = 1;      // pieces per package, at least 1
     std::int32_t StirnSeite = 21; // 9 for type 1 boards, 21 otherwise
 };
 
@@ -49,11 +49,11 @@ struct TCutProblem {
 
 // A stock piece of an opened package and what is cut from it.
 struct TCutOpened {
-    int Stock = 0;         // index into Lager
-    std::int32_t Tag = 0;  // stock piece number (0 for untagged types)
+    int Stock = 0;        // index into Lager
+    std::int32_t Tag = 0; // stock piece number (0 for untagged types)
     struct TCut {
-        int Piece;      // index into Teile
-        double Laenge;  // the length taken from this stock piece
+        int Piece;     // index into Teile
+        double Laenge; // the length taken from this stock piece
     };
     std::vector<TCut> Schnitte; // in cut order
     double Rest = 0;            // what is left of it, waste included (never below 0)
@@ -69,7 +69,7 @@ struct TCutRest {
 
 struct TCutSolution {
     bool Found = false;
-    double Total = 0; // opened length
+    double Total = 0;               // opened length
     std::vector<TCutOpened> Opened; // in opening order, whole packages
     std::vector<TCutRest> Rest;
     std::vector<int> PieceOpened; // per piece: the stock piece it was finished in
@@ -80,8 +80,8 @@ struct TCutSolution {
 struct TCutStats {
     std::int64_t Knoten = 0; // search nodes
     double Sekunden = 0;
-    double Untergrenze = 0; // the best lower bound proven for the model
-    bool Optimal = false;   // the solution is proven to reach it
+    double Untergrenze = 0;   // the best lower bound proven for the model
+    bool Optimal = false;     // the solution is proven to reach it
     bool Abgebrochen = false; // stopped by the user or the time limit
 };
 
@@ -90,8 +90,8 @@ struct TCutStats {
 struct TCutControl {
     std::function<void(const QString&)> Status;
     std::function<bool()> TakeEscape;
-    double TimeLimit = 0;          // seconds for one entry, 0: none
-    std::int64_t NodeLimit = 0;    // search nodes of one entry, 0: none
+    double TimeLimit = 0;       // seconds for one entry, 0: none
+    std::int64_t NodeLimit = 0; // search nodes of one entry, 0: none
     // The retry stage's budget is measured in time, as the program does; tests fix the
     // number of groups it permutes instead (0: by the time of the first pass).
     int RetryGroups = 0;

@@ -1,0 +1,27 @@
+#pragma once
+// The exact cut optimisation: the same objective as the classic search (the least length of
+// opened packages, saw cuts, tolerance, end codes, joining) solved as a cutting-stock model.
+//
+// Boards (types 0..2): Gilmore-Gomory column generation over cutting patterns, priced by a
+// bounded knapsack over the piece lengths with the end-code state of the stock piece, the LP
+// solved by CLP; then CBC finds packages and patterns in whole numbers over the generated
+// patterns. The LP bound (Farley's bound while columns are still improving), raised to the
+// next length a set of whole packages can have, is the proven lower bound.
+// Joinable types (3, 10, 11): pieces may be joined from several stock pieces, so no stock
+// length is lost but saw cuts and stubs; the bound is the length of the pieces, raised to
+// whole packages, and the packing fills packages in order, joining only what does not fit.
+// Both start from the classic search's first pass (within a node budget) and a greedy packing
+// and keep the best, so the result is never worse than the classic search.
+
+#include "offer/CutTypes.h"
+
+TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutControl& Control,
+                      TCutStats& Stats);
+
+// A feasible packing without search: pieces longest first into the first stock piece that
+// takes them, packages opened of the shortest stock that takes the piece (or, for joinable
+// types, joined from what is left). Found false only when some piece fits no stock.
+TCutSolution CutGreedy(const TCutProblem& Problem, std::int32_t FirstTag);
+
+// The smallest length whole packages of the stock can have that is at least Length.
+double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length);

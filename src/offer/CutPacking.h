@@ -1,0 +1,31 @@
+#pragma once
+// Turning the contents of stock pieces into a solution, shared by the greedy packing and the
+// exact optimiser: tags, rests, remainders and the pieces' stock pieces as the classic search
+// reports them.
+
+#include "offer/CutTypes.h"
+
+// One stock piece and what is cut from it, in cut order; a cut shorter than its piece is a
+// segment of a joined piece and takes what is left of the stock piece.
+struct TStockFill {
+    int Stock = 0;
+    std::vector<TCutOpened::TCut> Schnitte;
+};
+
+// The solution of these stock pieces (whole packages, in opening order): tags from FirstTag
+// on for tagged types, the rest of every stock piece, the remainders worth keeping sorted as
+// the search sorts them, each piece's stock piece (the last one for a joined piece).
+TCutSolution MakeSolution(const TCutProblem& Problem, const std::vector<TStockFill>& Fills,
+                          std::int32_t FirstTag);
+
+// The same solution with stock piece numbers from FirstTag on, in opening order.
+void RetagSolution(const TCutProblem& Problem, TCutSolution& Solution, std::int32_t FirstTag);
+
+// The stock pieces of a solution with what is cut from them.
+std::vector<TStockFill> FillsOf(const TCutSolution& Solution);
+
+// Packs joinable pieces into exactly these stock pieces (counts per stock article): whole
+// pieces best fit, the rest joined from the longest remainders. Found false when they do not
+// suffice.
+TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
+                          std::int32_t FirstTag);

@@ -21,3 +21,8 @@ int RunRenderCommand(const QStringList& args);
 // modul ARTNR [--at X,Y] [--angle DEG] [--json] [--png OUT.png]: the module of a module
 // article as the program places it.
 int RunModulCommand(const QStringList& args);
+// bedarf PLAN.pln [--json] [--optimizer exact|classic] [--no-optimize]: the requirement of a
+// laid plan, optimised into sold lengths and packages.
+int RunBedarfCommand(const QStringList& args);
+// verschnitt INSTANCE.json [--optimizer exact|classic] [--time-limit S]: one cut optimisation.
+int RunVerschnittCommand(const QStringList& args);

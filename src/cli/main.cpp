@@ -29,6 +29,10 @@ const char* const kUsage =
     "                  Verlegeplan als Bild zeichnen\n"
     "  modul ARTNR [--at X,Y] [--angle GRAD] [--json] [--png AUS.png]\n"
     "                  Modul eines Modulartikels aus seinem Script aufstellen\n"
+    "  bedarf PLAN.pln [--json] [--optimizer exact|classic] [--no-optimize]\n"
+    "                  Bedarf sammeln und den Zuschnitt je Artikel optimieren\n"
+    "  verschnitt AUFGABE.json [--optimizer exact|classic] [--time-limit S]\n"
+    "                  einen Zuschnitt optimieren, die Aufgabe als JSON\n"
     "\n"
     "Jeder Befehl nimmt --data ORDNER (der Datenordner mit Artikelstamm, Bildern und\n"
     "Einstellungen statt des Benutzerordners, wie TARV_DATA_DIR) und --help.\n"
@@ -46,6 +50,8 @@ constexpr TCommand kCommands[] = {
     {"polygon", &RunPolygonCommand},     {"info", &RunInfoCommand}, {"convert", &RunConvertCommand},
     {"catalogue", &RunCatalogueCommand}, {"lay", &RunLayCommand},   {"render", &RunRenderCommand},
     {"modul", &RunModulCommand},
+    {"bedarf", &RunBedarfCommand},
+    {"verschnitt", &RunVerschnittCommand},
 };
 
 // Qt's own notes about the headless platform (no runtime folder and the like) are not the

@@ -160,19 +160,25 @@ double TBoardModel::SolveLP(TCutStats& Stats) {
         const double z = fLP.objectiveValue();
         const double* duals = fLP.getRowPrice();
         std::vector<double> pi(duals, duals + m);
-        double theta = 1;
+        double theta = 1, need = 0;
+        std::vector<double> worth; // the most a stock piece of each article can be worth
+        for (int c = 0; c < m; ++c)
+            need += std::max(pi[static_cast<size_t>(c)], 0.0) * fClasses[static_cast<size_t>(c)].Demand;
         bool added = false;
         for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
             const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
             const double length = fProblem.Lager[static_cast<size_t>(s)].Laenge;
             theta = std::max(theta, priced.UpperValue / length);
+            worth.push_back(priced.UpperValue);
             if (priced.Value > length * (1 + 1e-9)) {
                 AddColumn({s, priced.Counts});
                 added = true;
             }
         }
-        // Farley: the duals scaled by 1/theta are feasible for every pattern.
-        bound = std::max(bound, z / theta);
+        // Farley: the duals scaled by 1/theta are feasible for every pattern. And whole
+        // packages must be worth what the pieces need at these duals.
+        bound = std::max({bound, PackageTotalAtLeast(fProblem.Lager, z / theta),
+                          PackageWorthAtLeast(fProblem.Lager, worth, need)});
         if (!added) break;
     }
     Stats.Untergrenze = bound;
@@ -358,8 +364,7 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
     } else {
         TBoardModel model(Problem, clock);
         if (!model.AnyUnfit()) {
-            const double lp = model.SolveLP(Stats);
-            Stats.Untergrenze = PackageTotalAtLeast(Problem.Lager, lp);
+            model.SolveLP(Stats);
             if (!(best.Found && best.Total <= Stats.Untergrenze + 1e-7) && !clock.Stop()) {
                 TCutSolution ip = model.SolveIP(best, firstTag, Stats);
                 if (Better(ip, best) && CheckCutSolution(Problem, ip).isEmpty())

@@ -25,3 +25,8 @@ TCutSolution CutGreedy(const TCutProblem& Problem, std::int32_t FirstTag);
 
 // The smallest length whole packages of the stock can have that is at least Length.
 double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length);
+
+// The smallest length of whole packages whose stock pieces, each worth at most Worth[s], are
+// worth at least Need together (a bound from any nonnegative values of the pieces).
+double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vector<double>& Worth,
+                           double Need);

@@ -117,26 +117,45 @@ TCutSolution CutGreedy(const TCutProblem& Problem, std::int32_t FirstTag) {
     return best;
 }
 
-double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length) {
+double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vector<double>& Worth,
+                           double Need) {
     double best = std::numeric_limits<double>::infinity();
-    // Depth-first over the package counts of each stock article, longest packages first.
-    const auto search = [&](auto&& self, size_t s, double total) -> void {
-        if (total >= Length - 1e-7) {
+    const double target = Need - 1e-7 * std::max(1.0, Need);
+    // A search cut short proves nothing: then no bound (0) is given.
+    std::int64_t steps = 0;
+    constexpr std::int64_t kMaxSteps = 2000000;
+    // Depth-first over the package counts of each stock article; the last one takes what is
+    // still needed.
+    const auto search = [&](auto&& self, size_t s, double total, double worth) -> void {
+        if (++steps > kMaxSteps) return;
+        if (worth >= target) {
             best = std::min(best, total);
             return;
         }
         if (s == Lager.size() || total >= best) return;
         const double package = Lager[s].Laenge * Lager[s].PckEin;
-        if (!(package > 0)) {
-            self(self, s + 1, total);
+        const double value = Worth[s] * Lager[s].PckEin;
+        if (!(package > 0) || !(value > 0)) {
+            self(self, s + 1, total, worth);
             return;
         }
-        const double most = std::ceil((Length - total) / package - 1e-12);
-        for (double n = most; n >= 0; --n)
-            self(self, s + 1, total + n * package);
+        const double most = std::ceil((target - worth) / value - 1e-12);
+        if (s + 1 == Lager.size()) {
+            self(self, s + 1, total + most * package, worth + most * value);
+            return;
+        }
+        for (double n = 0; n <= most && total + n * package < best; ++n)
+            self(self, s + 1, total + n * package, worth + n * value);
     };
-    search(search, 0, 0.0);
-    return best;
+    search(search, 0, 0.0, 0.0);
+    return steps > kMaxSteps || !std::isfinite(best) ? 0 : best;
+}
+
+double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length) {
+    std::vector<double> worth;
+    for (const TCutStock& s : Lager)
+        worth.push_back(s.Laenge);
+    return PackageWorthAtLeast(Lager, worth, Length);
 }
 
 // Packs joinable pieces into exactly these stock pieces: whole pieces best fit into the

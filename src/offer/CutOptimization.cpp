@@ -173,6 +173,13 @@ void StoreSolution(const TCutProblem& Problem, const TCutSolution& Solution,
         }
 }
 
+TCutSolution OptimizeProblem(const TCutProblem& Problem, TCutBuild& Build,
+                             const TOptimizeOptions& Options, TCutStats& Stats) {
+    if (Options.Optimizer == TOptimizer::Classic)
+        return CutClassic(Problem, Build, Options.Control, Stats);
+    return CutExact(Problem, Build, Options.Control, Stats);
+}
+
 std::vector<TEntryResult> OptimizeBedarf(const TCatalogue& Catalogue, TBedarfsColl& Coll,
                                          const TOptimizeOptions& Options, QStringList* Messages) {
     std::vector<TEntryResult> results(Coll.Entries.size());
@@ -184,10 +191,7 @@ std::vector<TEntryResult> OptimizeBedarf(const TCatalogue& Catalogue, TBedarfsCo
         if (article == nullptr || !OptimisedTyp(article->Typ) || entry.Items.Empty()) continue;
         result.Optimised = true;
         result.Problem = BuildCutProblem(*article, entry.Items, Options.Optimierung, Messages);
-        if (Options.Optimizer == TOptimizer::Classic)
-            result.Solution = CutClassic(result.Problem, build, Options.Control, result.Stats);
-        else
-            result.Solution = CutExact(result.Problem, build, Options.Control, result.Stats);
+        result.Solution = OptimizeProblem(result.Problem, build, Options, result.Stats);
         if (!result.Solution.Found) {
             result.Error =
                 result.Problem.Lager.empty()

@@ -61,6 +61,10 @@ std::vector<TEntryResult> OptimizeBedarf(const TCatalogue& Catalogue, TBedarfsCo
                                          const TOptimizeOptions& Options,
                                          QStringList* Messages = nullptr);
 
+// Runs the chosen optimiser on one problem.
+TCutSolution OptimizeProblem(const TCutProblem& Problem, TCutBuild& Build,
+                             const TOptimizeOptions& Options, TCutStats& Stats);
+
 // Writes a solution into the entry's lists and its pieces' tags.
 void StoreSolution(const TCutProblem& Problem, const TCutSolution& Solution,
                    TArtikelItemArray& Items, TEntryResult& Result);

@@ -93,6 +93,7 @@ struct TUserSettings {
     QString Fax;           // 20
     QString FixKopfZeile;  // 1000
     bool OfferShowAllProducts = true;
+    bool ExakteOptimierung = true; // the exact cut optimiser; false: the classic search
 
     bool operator==(const TUserSettings&) const = default;
 };

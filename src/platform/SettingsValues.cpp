@@ -228,6 +228,11 @@ const std::vector<TUserField>& UserFields() {
         f.push_back(Flag(
             QStringLiteral("OfferShowAllProducts"),
             [](auto& s) -> auto& { return s.OfferShowAllProducts; }, On(bnOfferShowAll)));
+        // The exact cut optimiser unless the classic search is asked for.
+        f.push_back(Flag(
+            QStringLiteral("ExakteOptimierung"),
+            [](auto& s) -> auto& { return s.ExakteOptimierung; },
+            [](const TBranding&) { return true; }));
         return f;
     }();
     return fields;

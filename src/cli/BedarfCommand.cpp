@@ -47,8 +47,8 @@ TOptimizeOptions ReadOptimizeOptions(const TCommandLine& Line, bool ExactByDefau
         else if (name == u"classic")
             options.Optimizer = TOptimizer::Classic;
         else
-            UsageError(QStringLiteral("--optimizer erwartet exact oder classic, nicht \"%1\"")
-                           .arg(name));
+            UsageError(
+                QStringLiteral("--optimizer erwartet exact oder classic, nicht \"%1\"").arg(name));
     }
     if (Line.IsSet(QStringLiteral("time-limit"))) {
         const QString value = Line.Value(QStringLiteral("time-limit"));

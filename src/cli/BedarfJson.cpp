@@ -68,7 +68,8 @@ QJsonObject BedarfEntryJson(const TBedarfsEntry& Entry, const TEntryResult* Resu
     if (Result == nullptr || !Result->Optimised) return json;
     json.insert("PaketList", StockJson(Result->PaketList, false));
     json.insert("RestColl", StockJson(Result->RestColl, true));
-    json.insert("Gesamtlaenge", Result->Solution.Found ? Length(Result->Solution.Total) : QJsonValue());
+    json.insert("Gesamtlaenge",
+                Result->Solution.Found ? Length(Result->Solution.Total) : QJsonValue());
     json.insert("Untergrenze", Length(Result->Stats.Untergrenze));
     json.insert("Optimal", Result->Stats.Optimal);
     json.insert("Knoten", static_cast<qint64>(Result->Stats.Knoten));

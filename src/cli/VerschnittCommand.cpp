@@ -84,7 +84,8 @@ int RunVerschnittCommand(const QStringList& args) {
         if (!doc.isObject()) Bad(QStringLiteral("kein JSON-Objekt"));
         const QJsonObject task = doc.object();
 
-        const auto typ = static_cast<std::int32_t>(Whole(task, "Typ", QStringLiteral("Typ"), 0, 11, -1));
+        const auto typ =
+            static_cast<std::int32_t>(Whole(task, "Typ", QStringLiteral("Typ"), 0, 11, -1));
         if (!((typ >= 0 && typ <= 3) || typ == ptLeiste || typ == ptLatte))
             Bad(QStringLiteral("\"Typ\" muss 0, 1, 2, 3, 10 oder 11 sein"));
         const QJsonValue optimierung = task.value(QStringLiteral("Optimierung"));
@@ -98,7 +99,8 @@ int RunVerschnittCommand(const QStringList& args) {
             const QString where = QStringLiteral("Lager[%1]").arg(i);
             const QJsonObject o = Element(lager[i], where);
             TCutStock s;
-            s.ArtikelNr = o.value(QStringLiteral("ArtikelNr")).toString(QStringLiteral("L%1").arg(i + 1));
+            s.ArtikelNr =
+                o.value(QStringLiteral("ArtikelNr")).toString(QStringLiteral("L%1").arg(i + 1));
             s.Laenge = Number(o, "Laenge", where, true, 0);
             // A package unit below one piece is one piece, as for the catalogue's articles.
             const double pieces = Number(o, "PckEin", where, false, 1);
@@ -113,7 +115,8 @@ int RunVerschnittCommand(const QStringList& args) {
             const QJsonObject o = Element(teile[i], where);
             TArtikelItem item;
             item.Laenge = Number(o, "Laenge", where, true, 0);
-            if (!(item.Laenge > 0)) Bad(QStringLiteral("%1: \"Laenge\" muss positiv sein").arg(where));
+            if (!(item.Laenge > 0))
+                Bad(QStringLiteral("%1: \"Laenge\" muss positiv sein").arg(where));
             item.StirnSeite = static_cast<std::int32_t>(Whole(o, "StirnSeite", where, 1, 441, 1));
             item.Typ = static_cast<std::uint16_t>(typ);
             const std::int64_t count = Whole(o, "Anzahl", where, 1, kMaxPieces, 1);
@@ -134,8 +137,8 @@ int RunVerschnittCommand(const QStringList& args) {
         std::vector<TEntryResult> results(1);
         TEntryResult& result = results[0];
         result.Optimised = true;
-        result.Problem = BuildCutProblem(typ, options.Optimierung, stock, coll.Entries[0].Items,
-                                         &messages);
+        result.Problem =
+            BuildCutProblem(typ, options.Optimierung, stock, coll.Entries[0].Items, &messages);
         TCutBuild build;
         result.Solution = OptimizeProblem(result.Problem, build, options, result.Stats);
         if (!result.Solution.Found)

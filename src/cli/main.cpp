@@ -47,8 +47,12 @@ struct TCommand {
 };
 
 constexpr TCommand kCommands[] = {
-    {"polygon", &RunPolygonCommand},     {"info", &RunInfoCommand}, {"convert", &RunConvertCommand},
-    {"catalogue", &RunCatalogueCommand}, {"lay", &RunLayCommand},   {"render", &RunRenderCommand},
+    {"polygon", &RunPolygonCommand},
+    {"info", &RunInfoCommand},
+    {"convert", &RunConvertCommand},
+    {"catalogue", &RunCatalogueCommand},
+    {"lay", &RunLayCommand},
+    {"render", &RunRenderCommand},
     {"modul", &RunModulCommand},
     {"bedarf", &RunBedarfCommand},
     {"verschnitt", &RunVerschnittCommand},

@@ -1,8 +1,8 @@
 // The exact optimiser: feasible on random jobs, never worse than the classic search, at the
 // brute-force optimum on small ones, and honest about its bound.
 
-#include "offer/CutClassic.h"
 #include "offer/CutExact.h"
+#include "offer/CutClassic.h"
 
 #include "CutTestSupport.h"
 

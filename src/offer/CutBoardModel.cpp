@@ -1,0 +1,412 @@
+#include "offer/CutBoardModel.h"
+
+#include "offer/CutExact.h"
+#include "offer/CutPacking.h"
+
+#include <coin/CbcModel.hpp>
+#include <coin/ClpSimplex.hpp>
+#include <coin/CoinPackedMatrix.hpp>
+#include <coin/OsiClpSolverInterface.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kEps = 1e-9;
+// Column generation stops after this many rounds.
+constexpr int kMaxRounds = 400;
+// Package combinations between the bound and the best solution looked at one by one; with
+// more the bound stays where the LP put it.
+constexpr size_t kMaxCombinations = 400;
+
+struct TCombination {
+    double Total;
+    std::vector<int> Available; // stock pieces per article
+};
+
+// Every choice of whole packages with a total from Lower up to (not including) Upper, by
+// total; empty when there are too many to look at.
+std::vector<TCombination> Combinations(const std::vector<TCutStock>& Lager, double Lower,
+                                       double Upper) {
+    std::vector<TCombination> all;
+    std::vector<int> counts(Lager.size(), 0);
+    bool tooMany = false;
+    const auto walk = [&](auto&& self, size_t s, double total) -> void {
+        if (tooMany) return;
+        if (s == Lager.size()) {
+            if (total >= Lower - 1e-7) all.push_back({total, counts});
+            tooMany = all.size() > kMaxCombinations;
+            return;
+        }
+        const double package = Lager[s].Laenge * Lager[s].PckEin;
+        for (int n = 0; total + n * package < Upper - 1e-7; ++n) {
+            counts[s] = n * Lager[s].PckEin;
+            self(self, s + 1, total + n * package);
+        }
+        counts[s] = 0;
+    };
+    walk(walk, 0, 0.0);
+    if (tooMany) return {};
+    std::stable_sort(all.begin(), all.end(), [](const TCombination& a, const TCombination& b) {
+        return a.Total < b.Total;
+    });
+    return all;
+}
+
+void Quiet(OsiClpSolverInterface& solver) {
+    solver.messageHandler()->setLogLevel(0);
+    solver.getModelPtr()->setLogLevel(0);
+}
+
+} // namespace
+
+TBoardModel::TBoardModel(const TCutProblem& Problem, TClock& Clock)
+    : fProblem(Problem), fClock(Clock) {
+    fClasses = PieceClasses(Problem, fClassOf);
+}
+
+bool TBoardModel::AnyUnfit() const {
+    for (const TPieceClass& c : fClasses) {
+        bool fits = false;
+        for (size_t s = 0; s < fProblem.Lager.size() && !fits; ++s)
+            fits = ClassFitsStock(fProblem, c, static_cast<int>(s));
+        if (!fits) return true;
+    }
+    return false;
+}
+
+void TBoardModel::AddPattern(const TPattern& p) {
+    if (fIndex.count(p)) return;
+    fIndex[p] = static_cast<int>(fPatterns.size());
+    fPatterns.push_back(p);
+}
+
+TPattern TBoardModel::PatternOf(const TCutOpened& o) const {
+    std::map<int, int> counts;
+    for (const TCutOpened::TCut& cut : o.Schnitte)
+        ++counts[fClassOf[static_cast<size_t>(cut.Piece)]];
+    return {o.Stock, {counts.begin(), counts.end()}};
+}
+
+double TBoardModel::BaseBound() {
+    const int m = static_cast<int>(fClasses.size());
+    ClpSimplex lp;
+    std::vector<double> lower, upper;
+    for (const TPieceClass& c : fClasses) {
+        lower.push_back(c.Demand);
+        upper.push_back(COIN_DBL_MAX);
+    }
+    CoinPackedMatrix empty(true, 0, 0);
+    empty.setDimensions(m, 0);
+    lp.loadProblem(empty, nullptr, nullptr, nullptr, lower.data(), upper.data());
+    lp.setLogLevel(0);
+    size_t inLP = 0;
+    const auto sync = [&] {
+        for (; inLP < fPatterns.size(); ++inLP) {
+            const TPattern& p = fPatterns[inLP];
+            std::vector<int> rows;
+            std::vector<double> values;
+            for (const auto& [c, k] : p.Counts) {
+                rows.push_back(c);
+                values.push_back(k);
+            }
+            lp.addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0, COIN_DBL_MAX,
+                         fProblem.Lager[static_cast<size_t>(p.Stock)].Laenge);
+        }
+    };
+    // A start that covers everything: each class alone, as often as it fits.
+    for (int c = 0; c < m; ++c)
+        for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
+            const int k = MaxCopies(fProblem, fClasses[static_cast<size_t>(c)], s);
+            if (k > 0) AddPattern({s, {{c, k}}});
+        }
+    double bound = 0;
+    for (int round = 0; round < kMaxRounds && !fClock.Stop(); ++round) {
+        sync();
+        lp.primal();
+        if (!lp.isProvenOptimal()) break;
+        const double z = lp.objectiveValue();
+        const double* duals = lp.getRowPrice();
+        const std::vector<double> pi(duals, duals + m);
+        double theta = 1, need = 0;
+        std::vector<double> worth; // the most a stock piece of each article can be worth
+        for (int c = 0; c < m; ++c)
+            need +=
+                std::max(pi[static_cast<size_t>(c)], 0.0) * fClasses[static_cast<size_t>(c)].Demand;
+        bool added = false;
+        for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
+            const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
+            const double length = fProblem.Lager[static_cast<size_t>(s)].Laenge;
+            theta = std::max(theta, priced.UpperValue / length);
+            worth.push_back(priced.UpperValue);
+            if (priced.Value > length * (1 + 1e-9)) {
+                AddPattern({s, priced.Counts});
+                added = true;
+            }
+        }
+        // Farley: the duals scaled by 1/theta are feasible for every pattern. And whole
+        // packages must be worth what the pieces need at these duals.
+        bound = std::max({bound, PackageTotalAtLeast(fProblem.Lager, z / theta),
+                          PackageWorthAtLeast(fProblem.Lager, worth, need)});
+        if (!added) break;
+    }
+    return bound;
+}
+
+TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Available) {
+    const int m = static_cast<int>(fClasses.size());
+    const int sCount = static_cast<int>(fProblem.Lager.size());
+    ClpSimplex lp;
+    std::vector<double> lower, upper;
+    for (const TPieceClass& c : fClasses) {
+        lower.push_back(c.Demand);
+        upper.push_back(COIN_DBL_MAX);
+    }
+    for (int s = 0; s < sCount; ++s) {
+        lower.push_back(-COIN_DBL_MAX);
+        upper.push_back(Available[static_cast<size_t>(s)]);
+    }
+    CoinPackedMatrix empty(true, 0, 0);
+    empty.setDimensions(m + sCount, 0);
+    lp.loadProblem(empty, nullptr, nullptr, nullptr, lower.data(), upper.data());
+    lp.setLogLevel(0);
+    // What cannot be covered is counted by one slack per class: the pieces fit when none is
+    // needed.
+    for (int c = 0; c < m; ++c) {
+        const double one = 1;
+        lp.addColumn(1, &c, &one, 0, COIN_DBL_MAX, 1);
+    }
+    size_t inLP = 0;
+    const auto sync = [&] {
+        for (; inLP < fPatterns.size(); ++inLP) {
+            const TPattern& p = fPatterns[inLP];
+            std::vector<int> rows;
+            std::vector<double> values;
+            for (const auto& [c, k] : p.Counts) {
+                rows.push_back(c);
+                values.push_back(k);
+            }
+            rows.push_back(m + p.Stock);
+            values.push_back(1);
+            lp.addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0, COIN_DBL_MAX,
+                         0);
+        }
+    };
+    for (int round = 0; round < kMaxRounds; ++round) {
+        if (fClock.Stop()) return TFit::Unknown;
+        sync();
+        lp.primal();
+        if (!lp.isProvenOptimal()) return TFit::Unknown;
+        if (lp.objectiveValue() < 1e-7) return TFit::Yes;
+        const double* duals = lp.getRowPrice();
+        const std::vector<double> pi(duals, duals + m);
+        bool added = false, unsure = false;
+        for (int s = 0; s < sCount; ++s) {
+            if (Available[static_cast<size_t>(s)] == 0) continue;
+            const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
+            const double threshold = -duals[m + s];
+            if (priced.Value > threshold + 1e-9) {
+                AddPattern({s, priced.Counts});
+                added = true;
+            } else if (priced.UpperValue > threshold + 1e-9) {
+                unsure = true;
+            }
+        }
+        if (!added) return unsure ? TFit::Unknown : TFit::No;
+    }
+    return TFit::Unknown;
+}
+
+TCutSolution TBoardModel::Expand(const std::vector<double>& x, const std::vector<int>& Available,
+                                 std::int32_t FirstTag) const {
+    std::vector<std::vector<int>> queue(fClasses.size());
+    for (size_t c = 0; c < fClasses.size(); ++c)
+        queue[c] = fClasses[c].Pieces;
+    std::vector<TStockFill> fills;
+    for (size_t s = 0; s < fProblem.Lager.size(); ++s) {
+        int used = 0;
+        for (size_t p = 0; p < fPatterns.size(); ++p) {
+            if (fPatterns[p].Stock != static_cast<int>(s)) continue;
+            for (long k = std::lround(x[p]); k > 0 && used < Available[s]; --k, ++used) {
+                TStockFill fill{static_cast<int>(s), {}};
+                for (const auto& [c, count] : fPatterns[p].Counts)
+                    for (int j = 0; j < count && !queue[static_cast<size_t>(c)].empty(); ++j) {
+                        const int piece = queue[static_cast<size_t>(c)].back();
+                        queue[static_cast<size_t>(c)].pop_back();
+                        fill.Schnitte.push_back(
+                            {piece, fProblem.Teile[static_cast<size_t>(piece)].Laenge});
+                    }
+                fills.push_back(std::move(fill));
+            }
+        }
+        for (; used < Available[s]; ++used)
+            fills.push_back({static_cast<int>(s), {}});
+    }
+    for (const auto& q : queue)
+        if (!q.empty()) return TCutSolution();
+    return MakeSolution(fProblem, fills, FirstTag);
+}
+
+TCutSolution TBoardModel::Pack(const std::vector<int>& Available, std::int32_t FirstTag,
+                               TCutStats& Stats) {
+    const int m = static_cast<int>(fClasses.size());
+    const int sCount = static_cast<int>(fProblem.Lager.size());
+    CoinPackedMatrix matrix(true, 0, 0);
+    matrix.setDimensions(m + sCount, 0);
+    std::vector<double> cost, colLower, colUpper;
+    for (const TPattern& p : fPatterns) {
+        std::vector<int> rows;
+        std::vector<double> values;
+        for (const auto& [c, k] : p.Counts) {
+            rows.push_back(c);
+            values.push_back(k);
+        }
+        rows.push_back(m + p.Stock);
+        values.push_back(1);
+        matrix.appendCol(static_cast<int>(rows.size()), rows.data(), values.data());
+        // Stock pieces left whole are worth keeping: cut as few as possible.
+        cost.push_back(fProblem.Lager[static_cast<size_t>(p.Stock)].Laenge);
+        colLower.push_back(0);
+        colUpper.push_back(Available[static_cast<size_t>(p.Stock)]);
+    }
+    std::vector<double> rowLower, rowUpper;
+    for (const TPieceClass& c : fClasses) {
+        rowLower.push_back(c.Demand);
+        rowUpper.push_back(COIN_DBL_MAX);
+    }
+    for (int s = 0; s < sCount; ++s) {
+        rowLower.push_back(-COIN_DBL_MAX);
+        rowUpper.push_back(Available[static_cast<size_t>(s)]);
+    }
+    OsiClpSolverInterface solver;
+    solver.loadProblem(matrix, colLower.data(), colUpper.data(), cost.data(), rowLower.data(),
+                       rowUpper.data());
+    for (int j = 0; j < static_cast<int>(fPatterns.size()); ++j)
+        solver.setInteger(j);
+    Quiet(solver);
+    CbcModel model(solver);
+    model.setLogLevel(0);
+    model.messageHandler()->setLogLevel(0);
+    model.setMaximumSeconds(std::max(0.05, fClock.Left()));
+    TStopHandler stop(fClock);
+    model.passInEventHandler(&stop);
+    model.branchAndBound();
+    Stats.Knoten += model.getNodeCount();
+    const double* best = model.bestSolution();
+    if (best == nullptr) return TCutSolution();
+    return Expand(std::vector<double>(best, best + fPatterns.size()), Available, FirstTag);
+}
+
+TCutSolution TBoardModel::Improve(const TCutSolution& Incumbent, std::int32_t FirstTag,
+                                  TCutStats& Stats) {
+    if (Incumbent.Found)
+        for (const TCutOpened& o : Incumbent.Opened)
+            if (!o.Schnitte.empty()) AddPattern(PatternOf(o));
+    const int m = static_cast<int>(fClasses.size());
+    const int sCount = static_cast<int>(fProblem.Lager.size());
+    const int pCount = static_cast<int>(fPatterns.size());
+    // Rows: demands, then per stock: patterns cut <= pieces in its packages.
+    CoinPackedMatrix matrix(true, 0, 0);
+    matrix.setDimensions(m + sCount, 0);
+    std::vector<double> cost, colLower, colUpper;
+    for (const TPattern& p : fPatterns) {
+        std::vector<int> rows;
+        std::vector<double> values;
+        for (const auto& [c, k] : p.Counts) {
+            rows.push_back(c);
+            values.push_back(k);
+        }
+        rows.push_back(m + p.Stock);
+        values.push_back(1);
+        matrix.appendCol(static_cast<int>(rows.size()), rows.data(), values.data());
+        cost.push_back(0);
+        colLower.push_back(0);
+        colUpper.push_back(COIN_DBL_MAX);
+    }
+    for (int s = 0; s < sCount; ++s) {
+        const TCutStock& stock = fProblem.Lager[static_cast<size_t>(s)];
+        const int row = m + s;
+        const double value = -stock.PckEin;
+        matrix.appendCol(1, &row, &value);
+        cost.push_back(stock.Laenge * stock.PckEin);
+        colLower.push_back(0);
+        colUpper.push_back(COIN_DBL_MAX);
+    }
+    std::vector<double> rowLower, rowUpper;
+    for (const TPieceClass& c : fClasses) {
+        rowLower.push_back(c.Demand);
+        rowUpper.push_back(COIN_DBL_MAX);
+    }
+    for (int s = 0; s < sCount; ++s) {
+        rowLower.push_back(-COIN_DBL_MAX);
+        rowUpper.push_back(0);
+    }
+    OsiClpSolverInterface solver;
+    solver.loadProblem(matrix, colLower.data(), colUpper.data(), cost.data(), rowLower.data(),
+                       rowUpper.data());
+    for (int j = 0; j < pCount + sCount; ++j)
+        solver.setInteger(j);
+    Quiet(solver);
+    CbcModel model(solver);
+    model.setLogLevel(0);
+    model.messageHandler()->setLogLevel(0);
+    model.setMaximumSeconds(std::max(0.05, fClock.Left()));
+    TStopHandler stop(fClock);
+    model.passInEventHandler(&stop);
+    if (Incumbent.Found) {
+        std::vector<double> start(static_cast<size_t>(pCount + sCount), 0);
+        for (const TCutOpened& o : Incumbent.Opened) {
+            if (!o.Schnitte.empty()) start[static_cast<size_t>(fIndex.at(PatternOf(o)))] += 1;
+            start[static_cast<size_t>(pCount + o.Stock)] +=
+                1.0 / fProblem.Lager[static_cast<size_t>(o.Stock)].PckEin;
+        }
+        for (int s = 0; s < sCount; ++s)
+            start[static_cast<size_t>(pCount + s)] =
+                std::round(start[static_cast<size_t>(pCount + s)]);
+        model.setBestSolution(start.data(), pCount + sCount, Incumbent.Total, true);
+    }
+    model.branchAndBound();
+    Stats.Knoten += model.getNodeCount();
+    const double* best = model.bestSolution();
+    if (best == nullptr) return TCutSolution();
+    std::vector<int> available;
+    for (int s = 0; s < sCount; ++s)
+        available.push_back(static_cast<int>(std::lround(best[pCount + s])) *
+                            fProblem.Lager[static_cast<size_t>(s)].PckEin);
+    return Expand(std::vector<double>(best, best + pCount), available, FirstTag);
+}
+
+void TBoardModel::Solve(TCutSolution& Best, std::int32_t FirstTag, TCutStats& Stats) {
+    const auto better = [&](const TCutSolution& s) {
+        return s.Found && (!Best.Found || s.Total < Best.Total - 1e-7) &&
+               CheckCutSolution(fProblem, s).isEmpty();
+    };
+    Stats.Untergrenze = BaseBound();
+    if (Best.Found && Best.Total <= Stats.Untergrenze + 1e-7) return;
+
+    // Package choices from the bound up to the best solution, cheapest first: the LP rules
+    // out one after the other until one may hold the pieces.
+    const double upper = Best.Found ? Best.Total : Stats.Untergrenze * 2 + 1;
+    const std::vector<TCombination> combinations =
+        Combinations(fProblem.Lager, Stats.Untergrenze, upper);
+    for (size_t i = 0; i < combinations.size(); ++i) {
+        const TCombination& c = combinations[i];
+        Stats.Untergrenze = std::max(Stats.Untergrenze, c.Total);
+        const TFit fit = Fits(c.Available);
+        if (fit == TFit::Unknown) break;
+        if (fit == TFit::No) {
+            Stats.Untergrenze = std::max(
+                Stats.Untergrenze, i + 1 < combinations.size() ? combinations[i + 1].Total : upper);
+            continue;
+        }
+        TCutSolution packed = Pack(c.Available, FirstTag, Stats);
+        if (better(packed)) Best = std::move(packed);
+        break;
+    }
+    if (Best.Found && Best.Total <= Stats.Untergrenze + 1e-7) return;
+    if (!fClock.Stop()) {
+        TCutSolution improved = Improve(Best, FirstTag, Stats);
+        if (better(improved)) Best = std::move(improved);
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The cutting-stock model of a board entry (types 0..2): piece classes, patterns priced by the
+// knapsack of CutPricing, the LP bound, package combinations proven impossible by the LP, and
+// integer solutions found by CBC.
+
+#include "offer/CutClock.h"
+#include "offer/CutPricing.h"
+#include "offer/CutTypes.h"
+
+#include <map>
+#include <vector>
+
+struct TPattern {
+    int Stock;
+    std::vector<std::pair<int, int>> Counts; // class, count
+    bool operator<(const TPattern& o) const {
+        return std::tie(Stock, Counts) < std::tie(o.Stock, o.Counts);
+    }
+};
+
+class TBoardModel {
+public:
+    TBoardModel(const TCutProblem& Problem, TClock& Clock);
+
+    // Whether some piece fits no stock: then there is no solution.
+    bool AnyUnfit() const;
+
+    // Improves Best where it can and proves what it can: Stats.Untergrenze is the least total
+    // of whole packages no LP could rule out.
+    void Solve(TCutSolution& Best, std::int32_t FirstTag, TCutStats& Stats);
+
+private:
+    enum class TFit { No, Yes, Unknown };
+
+    // Column generation without packages: the LP bound of the pieces, raised to the package
+    // totals it allows.
+    double BaseBound();
+    // Whether the pieces fit into this many stock pieces of each article, as far as the LP
+    // over all patterns can tell.
+    TFit Fits(const std::vector<int>& Available);
+    // Whole patterns into exactly these stock pieces; Found false when CBC finds none in time.
+    TCutSolution Pack(const std::vector<int>& Available, std::int32_t FirstTag, TCutStats& Stats);
+    // Packages and patterns in whole numbers over all patterns so far, from Incumbent on.
+    TCutSolution Improve(const TCutSolution& Incumbent, std::int32_t FirstTag, TCutStats& Stats);
+
+    void AddPattern(const TPattern& p);
+    TPattern PatternOf(const TCutOpened& o) const;
+    // The solution of the stock pieces per article (whole packages) cut by the patterns in the
+    // numbers x.
+    TCutSolution Expand(const std::vector<double>& x, const std::vector<int>& Available,
+                        std::int32_t FirstTag) const;
+
+    const TCutProblem& fProblem;
+    TClock& fClock;
+    std::vector<int> fClassOf;
+    std::vector<TPieceClass> fClasses;
+    std::vector<TPattern> fPatterns;
+    std::map<TPattern, int> fIndex;
+};

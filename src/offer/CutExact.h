@@ -4,9 +4,12 @@
 //
 // Boards (types 0..2): Gilmore-Gomory column generation over cutting patterns, priced by a
 // bounded knapsack over the piece lengths with the end-code state of the stock piece, the LP
-// solved by CLP; then CBC finds packages and patterns in whole numbers over the generated
-// patterns. The LP bound (Farley's bound while columns are still improving), raised to the
-// next length a set of whole packages can have, is the proven lower bound.
+// solved by CLP. The LP bound (Farley's bound while columns are still improving), raised to
+// the next length whole packages can have, starts the proven lower bound; then the choices of
+// whole packages from there up are tried cheapest first, each ruled out when the LP over all
+// patterns cannot fit the pieces into its stock pieces, until one can: CBC then cuts the
+// pieces from exactly those stock pieces, which is optimal. Where that does not settle it in
+// time, CBC improves the best solution over the patterns found (offer/CutBoardModel).
 // Joinable types (3, 10, 11): pieces may be joined from several stock pieces, so no stock
 // length is lost but saw cuts and stubs; the bound is the length of the pieces, raised to
 // whole packages, and the packing fills packages in order, joining only what does not fit.

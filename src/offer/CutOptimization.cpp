@@ -3,6 +3,7 @@
 #include "catalogue/Products.h"
 #include "offer/CutClassic.h"
 #include "offer/CutExact.h"
+#include "platform/Numbers.h"
 
 #include <QHash>
 
@@ -194,16 +195,15 @@ std::vector<TEntryResult> OptimizeBedarf(const TCatalogue& Catalogue, TBedarfsCo
         result.Solution = OptimizeProblem(result.Problem, build, Options, result.Stats);
         if (!result.Solution.Found) {
             result.Error =
-                result.Problem.Lager.empty()
-                    ? QStringLiteral("Artikel %1: kein Lagerartikel passt.").arg(entry.ArtikelNr)
-                : result.Stats.Abgebrochen
-                    ? QStringLiteral("Artikel %1: die Optimierung wurde vor der "
-                                     "ersten Lösung abgebrochen.")
+                result.Stats.Abgebrochen
+                    ? QStringLiteral("Artikel %1: die Optimierung wurde vor der ersten Lösung "
+                                     "abgebrochen.")
                           .arg(entry.ArtikelNr)
                     : QStringLiteral("Artikel %1: Teile von %2 cm sind länger als jede "
                                      "Lagerlänge.")
                           .arg(entry.ArtikelNr)
-                          .arg(result.Problem.Teile.front().Laenge + kLengthTolerance);
+                          .arg(FormatGeneral(result.Problem.Teile.front().Laenge + kLengthTolerance,
+                                             u','));
             if (Messages) Messages->append(result.Error);
         }
         StoreSolution(result.Problem, result.Solution, entry.Items, result);

@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QTextStream>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -103,8 +104,12 @@ int RunBedarfCommand(const QStringList& args) {
             out << entry.ArtikelNr << ": " << entry.Items.Count() << " Posten";
             if (r.Optimised && r.Solution.Found)
                 out << ", " << r.Solution.Opened.size() << " Lagerstücke, "
-                    << Metres(r.Solution.Total) << " m (Untergrenze " << Metres(r.Stats.Untergrenze)
-                    << " m" << (r.Stats.Optimal ? ", optimal" : "") << ")";
+                    << Metres(r.Solution.Total) << " m"
+                    << (std::isfinite(r.Stats.Untergrenze)
+                            ? QStringLiteral(" (Untergrenze %1 m%2)")
+                                  .arg(Metres(r.Stats.Untergrenze),
+                                       r.Stats.Optimal ? QStringLiteral(", optimal") : QString())
+                            : QString());
             else if (!entry.Items.Empty() && entry.Items.Get(0).PckEin > 0)
                 out << ", Anzahl " << entry.Items.Get(0).PckEin;
             out << '\n';

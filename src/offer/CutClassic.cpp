@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -270,6 +271,8 @@ std::vector<int> LengthGroups(const std::vector<TCutPiece>& Teile,
 
 TCutSolution CutClassic(const TCutProblem& Problem, TCutBuild& Build, const TCutControl& Control,
                         TCutStats& Stats) {
+    // The search proves no bound.
+    Stats.Untergrenze = std::numeric_limits<double>::quiet_NaN();
     if (Problem.Teile.empty() || Problem.Lager.empty()) return TCutSolution();
     const std::vector<int> groups = LengthGroups(Problem.Teile, Problem.Lager);
     std::vector<TSortierItem> pieces;

@@ -80,10 +80,11 @@ int RunBedarfCommand(const QStringList& args) {
         QStringList messages;
         TBedarfsColl coll;
         CollectBedarf(context.Catalogue, {plan.get()}, coll, &messages);
-        if (options.Optimierung) {
-            const QString missing = MergeCompatibleEntries(context.Catalogue, coll);
-            if (!missing.isEmpty()) WorkError(QString(missing).replace(u'\r', u'\n'));
-        }
+        // A missing article stops the build before anything is optimised.
+        const QString missing = options.Optimierung
+                                    ? MergeCompatibleEntries(context.Catalogue, coll)
+                                    : CheckArticles(context.Catalogue, coll);
+        if (!missing.isEmpty()) WorkError(QString(missing).replace(u'\r', u'\n'));
         std::vector<TEntryResult> results =
             OptimizeBedarf(context.Catalogue, coll, options, &messages);
         RenumberTags(coll, results);

@@ -35,13 +35,18 @@ QString MissingArticleText(const QString& ArtikelNr) {
         .arg(ArtikelNr);
 }
 
+QString CheckArticles(const TCatalogue& Catalogue, const TBedarfsColl& Coll) {
+    for (const TBedarfsEntry& entry : Coll.Entries)
+        if (Catalogue.FindProduct(entry.ArtikelNr) == nullptr)
+            return MissingArticleText(entry.ArtikelNr);
+    return QString();
+}
+
 QString MergeCompatibleEntries(const TCatalogue& Catalogue, TBedarfsColl& Coll) {
+    if (QString missing = CheckArticles(Catalogue, Coll); !missing.isEmpty()) return missing;
     std::vector<const TProduct*> articles;
-    for (const TBedarfsEntry& entry : Coll.Entries) {
-        const TProduct* article = Catalogue.FindProduct(entry.ArtikelNr);
-        if (article == nullptr) return MissingArticleText(entry.ArtikelNr);
-        articles.push_back(article);
-    }
+    for (const TBedarfsEntry& entry : Coll.Entries)
+        articles.push_back(Catalogue.FindProduct(entry.ArtikelNr));
     // Each entry goes to the longest article it may stand in for; among equally long ones to
     // the first. Chains end there, since that article stands in for no longer one.
     const size_t n = Coll.Entries.size();

@@ -34,6 +34,9 @@ struct TEntryResult {
 // The message that stops the offer build when an entry's article is not in the catalogue.
 QString MissingArticleText(const QString& ArtikelNr);
 
+// The message for the first entry whose article is not in the catalogue; empty when all are.
+QString CheckArticles(const TCatalogue& Catalogue, const TBedarfsColl& Coll);
+
 // Optimisation on: the pieces of every entry whose article may stand in for a longer
 // compatible article of another entry are moved to the entry of the longest such article
 // (whatever the order of the entries), and every entry's items are sorted by length. An entry

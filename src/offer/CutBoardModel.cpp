@@ -16,43 +16,10 @@ namespace {
 constexpr double kEps = 1e-9;
 // Column generation stops after this many rounds.
 constexpr int kMaxRounds = 400;
-// Package combinations between the bound and the best solution looked at one by one; with
-// more the bound stays where the LP put it.
-constexpr size_t kMaxCombinations = 400;
-
-struct TCombination {
-    double Total;
-    std::vector<int> Available; // stock pieces per article
-};
-
-// Every choice of whole packages with a total from Lower up to (not including) Upper, by
-// total; empty when there are too many to look at.
-std::vector<TCombination> Combinations(const std::vector<TCutStock>& Lager, double Lower,
-                                       double Upper) {
-    std::vector<TCombination> all;
-    std::vector<int> counts(Lager.size(), 0);
-    bool tooMany = false;
-    const auto walk = [&](auto&& self, size_t s, double total) -> void {
-        if (tooMany) return;
-        if (s == Lager.size()) {
-            if (total >= Lower - 1e-7) all.push_back({total, counts});
-            tooMany = all.size() > kMaxCombinations;
-            return;
-        }
-        const double package = Lager[s].Laenge * Lager[s].PckEin;
-        for (int n = 0; total + n * package < Upper - 1e-7; ++n) {
-            counts[s] = n * Lager[s].PckEin;
-            self(self, s + 1, total + n * package);
-        }
-        counts[s] = 0;
-    };
-    walk(walk, 0, 0.0);
-    if (tooMany) return {};
-    std::stable_sort(all.begin(), all.end(), [](const TCombination& a, const TCombination& b) {
-        return a.Total < b.Total;
-    });
-    return all;
-}
+// Reduced costs within the LP's own tolerance improve nothing.
+constexpr double kPricingSlack = 1e-6;
+// CBC's share of cutting into given stock pieces before the LP rounding takes over.
+constexpr double kPackSeconds = 1;
 
 void Quiet(OsiClpSolverInterface& solver) {
     solver.messageHandler()->setLogLevel(0);
@@ -76,10 +43,11 @@ bool TBoardModel::AnyUnfit() const {
     return false;
 }
 
-void TBoardModel::AddPattern(const TPattern& p) {
-    if (fIndex.count(p)) return;
+bool TBoardModel::AddPattern(const TPattern& p) {
+    if (fIndex.count(p)) return false;
     fIndex[p] = static_cast<int>(fPatterns.size());
     fPatterns.push_back(p);
+    return true;
 }
 
 TPattern TBoardModel::PatternOf(const TCutOpened& o) const {
@@ -140,10 +108,8 @@ double TBoardModel::BaseBound() {
             const double length = fProblem.Lager[static_cast<size_t>(s)].Laenge;
             theta = std::max(theta, priced.UpperValue / length);
             worth.push_back(priced.UpperValue);
-            if (priced.Value > length * (1 + 1e-9)) {
-                AddPattern({s, priced.Counts});
-                added = true;
-            }
+            // A pattern the LP has already is only rounding of its tolerances.
+            if (priced.Value > length * (1 + 1e-9) && AddPattern({s, priced.Counts})) added = true;
         }
         // Farley: the duals scaled by 1/theta are feasible for every pattern. And whole
         // packages must be worth what the pieces need at these duals.
@@ -154,13 +120,14 @@ double TBoardModel::BaseBound() {
     return bound;
 }
 
-TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Available) {
+TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Demand,
+                                    const std::vector<int>& Available, std::vector<double>* X) {
     const int m = static_cast<int>(fClasses.size());
     const int sCount = static_cast<int>(fProblem.Lager.size());
     ClpSimplex lp;
     std::vector<double> lower, upper;
-    for (const TPieceClass& c : fClasses) {
-        lower.push_back(c.Demand);
+    for (int d : Demand) {
+        lower.push_back(d);
         upper.push_back(COIN_DBL_MAX);
     }
     for (int s = 0; s < sCount; ++s) {
@@ -198,7 +165,13 @@ TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Available) {
         sync();
         lp.primal();
         if (!lp.isProvenOptimal()) return TFit::Unknown;
-        if (lp.objectiveValue() < 1e-7) return TFit::Yes;
+        if (lp.objectiveValue() < 1e-7) {
+            if (X) {
+                const double* x = lp.primalColumnSolution();
+                X->assign(x + m, x + m + fPatterns.size());
+            }
+            return TFit::Yes;
+        }
         const double* duals = lp.getRowPrice();
         const std::vector<double> pi(duals, duals + m);
         bool added = false, unsure = false;
@@ -206,10 +179,10 @@ TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Available) {
             if (Available[static_cast<size_t>(s)] == 0) continue;
             const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
             const double threshold = -duals[m + s];
-            if (priced.Value > threshold + 1e-9) {
-                AddPattern({s, priced.Counts});
+            if (priced.Value > threshold + kPricingSlack && AddPattern({s, priced.Counts})) {
                 added = true;
-            } else if (priced.UpperValue > threshold + 1e-9) {
+            } else if (priced.UpperValue > threshold + kPricingSlack &&
+                       priced.UpperValue > priced.Value + kPricingSlack) {
                 unsure = true;
             }
         }
@@ -265,8 +238,8 @@ TCutSolution TBoardModel::Pack(const std::vector<int>& Available, std::int32_t F
         rows.push_back(m + p.Stock);
         values.push_back(1);
         matrix.appendCol(static_cast<int>(rows.size()), rows.data(), values.data());
-        // Stock pieces left whole are worth keeping: cut as few as possible.
-        cost.push_back(fProblem.Lager[static_cast<size_t>(p.Stock)].Laenge);
+        // Any solution will do: the total is that of the packages.
+        cost.push_back(0);
         colLower.push_back(0);
         colUpper.push_back(Available[static_cast<size_t>(p.Stock)]);
     }
@@ -288,14 +261,55 @@ TCutSolution TBoardModel::Pack(const std::vector<int>& Available, std::int32_t F
     CbcModel model(solver);
     model.setLogLevel(0);
     model.messageHandler()->setLogLevel(0);
-    model.setMaximumSeconds(std::max(0.05, fClock.Left()));
+    // The patterns found so far may not suffice: the dive below adds what is missing.
+    model.setMaximumSeconds(std::max(0.05, std::min(fClock.Left(), kPackSeconds)));
+    model.setMaximumSolutions(1);
     TStopHandler stop(fClock);
     model.passInEventHandler(&stop);
     model.branchAndBound();
     Stats.Knoten += model.getNodeCount();
-    const double* best = model.bestSolution();
-    if (best == nullptr) return TCutSolution();
-    return Expand(std::vector<double>(best, best + fPatterns.size()), Available, FirstTag);
+    if (const double* best = model.bestSolution()) {
+        TCutSolution packed =
+            Expand(std::vector<double>(best, best + fPatterns.size()), Available, FirstTag);
+        if (packed.Found) return packed;
+    }
+    return Dive(Available, FirstTag);
+}
+
+TCutSolution TBoardModel::Dive(const std::vector<int>& Available, std::int32_t FirstTag) {
+    // LP rounding: what the LP takes whole is fixed, else its largest pattern once, and the LP
+    // over all patterns is solved again for the rest, until nothing is left.
+    std::vector<int> demand, available = Available;
+    for (const TPieceClass& c : fClasses)
+        demand.push_back(c.Demand);
+    std::vector<double> fixed;
+    const auto take = [&](size_t p, int copies) {
+        const TPattern& pattern = fPatterns[p];
+        copies = std::min(copies, available[static_cast<size_t>(pattern.Stock)]);
+        if (copies <= 0) return false;
+        fixed.resize(fPatterns.size(), 0);
+        fixed[p] += copies;
+        available[static_cast<size_t>(pattern.Stock)] -= copies;
+        for (const auto& [c, k] : pattern.Counts)
+            demand[static_cast<size_t>(c)] =
+                std::max(0, demand[static_cast<size_t>(c)] - k * copies);
+        return true;
+    };
+    while (std::any_of(demand.begin(), demand.end(), [](int d) { return d > 0; })) {
+        std::vector<double> x;
+        if (Fits(demand, available, &x) != TFit::Yes) return TCutSolution();
+        bool took = false;
+        for (size_t p = 0; p < x.size(); ++p)
+            took = take(p, static_cast<int>(std::floor(x[p] + 1e-9))) || took;
+        if (!took) {
+            if (x.empty()) return TCutSolution();
+            const auto largest =
+                static_cast<size_t>(std::max_element(x.begin(), x.end()) - x.begin());
+            if (!take(largest, 1)) return TCutSolution();
+        }
+    }
+    fixed.resize(fPatterns.size(), 0);
+    return Expand(fixed, Available, FirstTag);
 }
 
 TCutSolution TBoardModel::Improve(const TCutSolution& Incumbent, std::int32_t FirstTag,
@@ -385,25 +399,10 @@ void TBoardModel::Solve(TCutSolution& Best, std::int32_t FirstTag, TCutStats& St
     Stats.Untergrenze = BaseBound();
     if (Best.Found && Best.Total <= Stats.Untergrenze + 1e-7) return;
 
-    // Package choices from the bound up to the best solution, cheapest first: the LP rules
-    // out one after the other until one may hold the pieces.
-    const double upper = Best.Found ? Best.Total : Stats.Untergrenze * 2 + 1;
-    const std::vector<TCombination> combinations =
-        Combinations(fProblem.Lager, Stats.Untergrenze, upper);
-    for (size_t i = 0; i < combinations.size(); ++i) {
-        const TCombination& c = combinations[i];
-        Stats.Untergrenze = std::max(Stats.Untergrenze, c.Total);
-        const TFit fit = Fits(c.Available);
-        if (fit == TFit::Unknown) break;
-        if (fit == TFit::No) {
-            Stats.Untergrenze = std::max(
-                Stats.Untergrenze, i + 1 < combinations.size() ? combinations[i + 1].Total : upper);
-            continue;
-        }
-        TCutSolution packed = Pack(c.Available, FirstTag, Stats);
-        if (better(packed)) Best = std::move(packed);
-        break;
-    }
+    // Package choices from the bound up, cheapest first, each ruled out by the LP or cut into.
+    Stats.Untergrenze = std::max(
+        Stats.Untergrenze,
+        PackageTotalAtLeast(fProblem.Lager, Branch(Best, FirstTag, Stats.Untergrenze, Stats)));
     if (Best.Found && Best.Total <= Stats.Untergrenze + 1e-7) return;
     if (!fClock.Stop()) {
         TCutSolution improved = Improve(Best, FirstTag, Stats);

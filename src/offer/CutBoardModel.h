@@ -35,15 +35,31 @@ private:
     // Column generation without packages: the LP bound of the pieces, raised to the package
     // totals it allows.
     double BaseBound();
-    // Whether the pieces fit into this many stock pieces of each article, as far as the LP
-    // over all patterns can tell.
-    TFit Fits(const std::vector<int>& Available);
-    // Whole patterns into exactly these stock pieces; Found false when CBC finds none in time.
+    // Whether the pieces of each class in these numbers fit into this many stock pieces of
+    // each article, as far as the LP over all patterns can tell; X gets the LP's patterns.
+    TFit Fits(const std::vector<int>& Demand, const std::vector<int>& Available,
+              std::vector<double>* X = nullptr);
+    // Whole patterns into exactly these stock pieces: CBC over the patterns so far, else the
+    // dive; Found false when neither finds one in time.
     TCutSolution Pack(const std::vector<int>& Available, std::int32_t FirstTag, TCutStats& Stats);
+    // Rounds the LP's patterns, solving it again for the rest each time.
+    TCutSolution Dive(const std::vector<int>& Available, std::int32_t FirstTag);
+    // The LP of a node of the package branch and bound: the package counts within Lo..Hi,
+    // columns generated until none improves.
+    struct TNodeLP {
+        enum { Unknown, Infeasible, Solved } Status = Unknown;
+        double Bound = 0;
+        std::vector<double> Packages;
+    };
+    TNodeLP SolveNode(const std::vector<double>& Lo, const std::vector<double>& Hi);
+    // Branch and bound over the package counts (offer/CutPackages), cheapest LP bound first,
+    // from Bound on; the first whole choice is cut into. Returns the proven lower bound.
+    double Branch(TCutSolution& Best, std::int32_t FirstTag, double Bound, TCutStats& Stats);
     // Packages and patterns in whole numbers over all patterns so far, from Incumbent on.
     TCutSolution Improve(const TCutSolution& Incumbent, std::int32_t FirstTag, TCutStats& Stats);
 
-    void AddPattern(const TPattern& p);
+    // False when the pattern is known already.
+    bool AddPattern(const TPattern& p);
     TPattern PatternOf(const TCutOpened& o) const;
     // The solution of the stock pieces per article (whole packages) cut by the patterns in the
     // numbers x.

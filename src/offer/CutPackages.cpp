@@ -1,0 +1,175 @@
+// Branch and bound over the number of packages of each stock article, the LP of every node
+// solved by column generation: the least total of whole packages the LP cannot rule out.
+
+#include "offer/CutBoardModel.h"
+
+#include "offer/CutExact.h"
+
+#include <coin/ClpSimplex.hpp>
+#include <coin/CoinPackedMatrix.hpp>
+
+#include <cmath>
+#include <queue>
+
+namespace {
+
+// Pieces the stock cannot take cost this much in the node LP: where any is left, the node's
+// package counts cannot hold the pieces.
+constexpr double kUncovered = 1e7;
+constexpr int kMaxNodeRounds = 400;
+constexpr int kMaxNodes = 2000;
+// Reduced costs within the LP's own tolerance improve nothing.
+constexpr double kPricingSlack = 1e-6;
+
+struct TNode {
+    double Bound;
+    std::vector<double> Lo, Hi; // package counts per stock article
+    bool operator<(const TNode& o) const { return Bound > o.Bound; } // smallest bound first
+};
+
+} // namespace
+
+TBoardModel::TNodeLP TBoardModel::SolveNode(const std::vector<double>& Lo,
+                                            const std::vector<double>& Hi) {
+    const int m = static_cast<int>(fClasses.size());
+    const int sCount = static_cast<int>(fProblem.Lager.size());
+    ClpSimplex lp;
+    std::vector<double> lower, upper;
+    for (const TPieceClass& c : fClasses) {
+        lower.push_back(c.Demand);
+        upper.push_back(COIN_DBL_MAX);
+    }
+    for (int s = 0; s < sCount; ++s) {
+        lower.push_back(-COIN_DBL_MAX);
+        upper.push_back(0);
+    }
+    CoinPackedMatrix empty(true, 0, 0);
+    empty.setDimensions(m + sCount, 0);
+    lp.loadProblem(empty, nullptr, nullptr, nullptr, lower.data(), upper.data());
+    lp.setLogLevel(0);
+    for (int s = 0; s < sCount; ++s) {
+        const TCutStock& stock = fProblem.Lager[static_cast<size_t>(s)];
+        const int row = m + s;
+        const double pieces = -stock.PckEin;
+        lp.addColumn(1, &row, &pieces, Lo[static_cast<size_t>(s)], Hi[static_cast<size_t>(s)],
+                     stock.Laenge * stock.PckEin);
+    }
+    for (int c = 0; c < m; ++c) {
+        const double one = 1;
+        lp.addColumn(1, &c, &one, 0, COIN_DBL_MAX, kUncovered);
+    }
+    size_t inLP = 0;
+    const auto sync = [&] {
+        for (; inLP < fPatterns.size(); ++inLP) {
+            const TPattern& p = fPatterns[inLP];
+            std::vector<int> rows;
+            std::vector<double> values;
+            for (const auto& [c, k] : p.Counts) {
+                rows.push_back(c);
+                values.push_back(k);
+            }
+            rows.push_back(m + p.Stock);
+            values.push_back(1);
+            lp.addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0, COIN_DBL_MAX,
+                         0);
+        }
+    };
+    TNodeLP result;
+    for (int round = 0; round < kMaxNodeRounds; ++round) {
+        if (fClock.Stop()) return result;
+        sync();
+        lp.primal();
+        if (!lp.isProvenOptimal()) return result;
+        const double* duals = lp.getRowPrice();
+        const std::vector<double> pi(duals, duals + m);
+        bool added = false, unsure = false;
+        for (int s = 0; s < sCount; ++s) {
+            if (Hi[static_cast<size_t>(s)] <= 0) continue;
+            const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
+            const double threshold = -duals[m + s];
+            if (priced.Value > threshold + kPricingSlack && AddPattern({s, priced.Counts})) {
+                added = true;
+            } else if (priced.UpperValue > threshold + kPricingSlack &&
+                       priced.UpperValue > priced.Value + kPricingSlack) {
+                unsure = true;
+            }
+        }
+        if (added) continue;
+        if (unsure) return result;
+        const double* x = lp.primalColumnSolution();
+        double uncovered = 0;
+        for (int c = 0; c < m; ++c)
+            uncovered += x[sCount + c];
+        result.Status = uncovered > 1e-7 ? TNodeLP::Infeasible : TNodeLP::Solved;
+        result.Bound = lp.objectiveValue();
+        result.Packages.assign(x, x + sCount);
+        return result;
+    }
+    return result;
+}
+
+double TBoardModel::Branch(TCutSolution& Best, std::int32_t FirstTag, double Bound,
+                           TCutStats& Stats) {
+    const int sCount = static_cast<int>(fProblem.Lager.size());
+    const double upper = Best.Found ? Best.Total : 1e30;
+    std::priority_queue<TNode> open;
+    TNode root{Bound, std::vector<double>(static_cast<size_t>(sCount), 0),
+               std::vector<double>(static_cast<size_t>(sCount), COIN_DBL_MAX)};
+    open.push(root);
+    int nodes = 0;
+    while (!open.empty()) {
+        TNode node = open.top();
+        if (node.Bound >= upper - 1e-7) return upper; // every choice left costs as much as Best
+        if (++nodes > kMaxNodes) return node.Bound;
+        open.pop();
+        const TNodeLP lp = SolveNode(node.Lo, node.Hi);
+        if (lp.Status == TNodeLP::Unknown) return node.Bound;
+        ++Stats.Knoten;
+        if (lp.Status == TNodeLP::Infeasible) continue;
+        const double bound = std::max(node.Bound, lp.Bound);
+        if (bound >= upper - 1e-7) continue;
+        // Branch on the most fractional package count.
+        int branch = -1;
+        double frac = 1e-6;
+        for (int s = 0; s < sCount; ++s) {
+            const double n = lp.Packages[static_cast<size_t>(s)];
+            const double f = std::min(n - std::floor(n), std::ceil(n) - n);
+            if (f > frac) {
+                frac = f;
+                branch = s;
+            }
+        }
+        if (branch < 0) {
+            // Whole packages the LP can fill: the cheapest such choice left. Cut into them.
+            if (!open.empty() && open.top().Bound < bound - 1e-7) {
+                node.Bound = bound;
+                node.Lo = node.Hi = {};
+                for (int s = 0; s < sCount; ++s) {
+                    node.Lo.push_back(std::round(lp.Packages[static_cast<size_t>(s)]));
+                    node.Hi.push_back(node.Lo.back());
+                }
+                open.push(node); // other nodes may still be cheaper
+                continue;
+            }
+            std::vector<int> available;
+            for (int s = 0; s < sCount; ++s)
+                available.push_back(
+                    static_cast<int>(std::lround(lp.Packages[static_cast<size_t>(s)])) *
+                    fProblem.Lager[static_cast<size_t>(s)].PckEin);
+            TCutSolution packed = Pack(available, FirstTag, Stats);
+
+            if (packed.Found && (!Best.Found || packed.Total < Best.Total - 1e-7) &&
+                CheckCutSolution(fProblem, packed).isEmpty())
+                Best = std::move(packed);
+            return bound;
+        }
+        const double n = lp.Packages[static_cast<size_t>(branch)];
+        TNode down = node, up = node;
+        down.Bound = up.Bound = bound;
+        down.Hi[static_cast<size_t>(branch)] = std::floor(n);
+        up.Lo[static_cast<size_t>(branch)] = std::ceil(n);
+        open.push(down);
+        open.push(up);
+    }
+    return upper;
+}

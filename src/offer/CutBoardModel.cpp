@@ -18,8 +18,12 @@ constexpr double kEps = 1e-9;
 constexpr int kMaxRounds = 400;
 // Reduced costs within the LP's own tolerance improve nothing.
 constexpr double kPricingSlack = 1e-6;
-// CBC's share of cutting into given stock pieces before the LP rounding takes over.
+// CBC's share of cutting into given stock pieces before the LP rounding takes over, and of
+// improving an unproven result at the end.
 constexpr double kPackSeconds = 1;
+constexpr double kImproveSeconds = 2;
+// The dive fixes one pattern at a time only for at most this many stock pieces.
+constexpr int kSingleDivePieces = 80;
 
 void Quiet(OsiClpSolverInterface& solver) {
     solver.messageHandler()->setLogLevel(0);
@@ -277,39 +281,54 @@ TCutSolution TBoardModel::Pack(const std::vector<int>& Available, std::int32_t F
 }
 
 TCutSolution TBoardModel::Dive(const std::vector<int>& Available, std::int32_t FirstTag) {
-    // LP rounding: what the LP takes whole is fixed, else its largest pattern once, and the LP
-    // over all patterns is solved again for the rest, until nothing is left.
-    std::vector<int> demand, available = Available;
-    for (const TPieceClass& c : fClasses)
-        demand.push_back(c.Demand);
-    std::vector<double> fixed;
-    const auto take = [&](size_t p, int copies) {
-        const TPattern& pattern = fPatterns[p];
-        copies = std::min(copies, available[static_cast<size_t>(pattern.Stock)]);
-        if (copies <= 0) return false;
-        fixed.resize(fPatterns.size(), 0);
-        fixed[p] += copies;
-        available[static_cast<size_t>(pattern.Stock)] -= copies;
-        for (const auto& [c, k] : pattern.Counts)
-            demand[static_cast<size_t>(c)] =
-                std::max(0, demand[static_cast<size_t>(c)] - k * copies);
-        return true;
-    };
-    while (std::any_of(demand.begin(), demand.end(), [](int d) { return d > 0; })) {
-        std::vector<double> x;
-        if (Fits(demand, available, &x) != TFit::Yes) return TCutSolution();
-        bool took = false;
-        for (size_t p = 0; p < x.size(); ++p)
-            took = take(p, static_cast<int>(std::floor(x[p] + 1e-9))) || took;
-        if (!took) {
-            if (x.empty()) return TCutSolution();
-            const auto largest =
-                static_cast<size_t>(std::max_element(x.begin(), x.end()) - x.begin());
-            if (!take(largest, 1)) return TCutSolution();
+    // LP rounding: patterns the LP uses are fixed and the LP over all patterns is solved again
+    // for the rest, until nothing is left. First everything the LP takes whole at once; where
+    // that leaves a rest the stock cannot take, one pattern at a time, the LP's largest.
+    // One at a time costs an LP per stock piece: only for few stock pieces.
+    int pieces = 0;
+    for (int a : Available)
+        pieces += a;
+    for (const bool wholeAtOnce : {true, false}) {
+        if (!wholeAtOnce && pieces > kSingleDivePieces) break;
+        std::vector<int> demand, available = Available;
+        for (const TPieceClass& c : fClasses)
+            demand.push_back(c.Demand);
+        std::vector<double> fixed;
+        const auto take = [&](size_t p, int copies) {
+            const TPattern& pattern = fPatterns[p];
+            copies = std::min(copies, available[static_cast<size_t>(pattern.Stock)]);
+            if (copies <= 0) return false;
+            fixed.resize(fPatterns.size(), 0);
+            fixed[p] += copies;
+            available[static_cast<size_t>(pattern.Stock)] -= copies;
+            for (const auto& [c, k] : pattern.Counts)
+                demand[static_cast<size_t>(c)] =
+                    std::max(0, demand[static_cast<size_t>(c)] - k * copies);
+            return true;
+        };
+        bool stuck = false;
+        while (!stuck && std::any_of(demand.begin(), demand.end(), [](int d) { return d > 0; })) {
+            std::vector<double> x;
+            if (Fits(demand, available, &x) != TFit::Yes || x.empty()) {
+                stuck = true;
+                break;
+            }
+            bool took = false;
+            if (wholeAtOnce)
+                for (size_t p = 0; p < x.size(); ++p)
+                    took = take(p, static_cast<int>(std::floor(x[p] + 1e-9))) || took;
+            if (!took) {
+                const auto largest =
+                    static_cast<size_t>(std::max_element(x.begin(), x.end()) - x.begin());
+                stuck = !take(largest, 1);
+            }
         }
+        if (stuck) continue;
+        fixed.resize(fPatterns.size(), 0);
+        TCutSolution solution = Expand(fixed, Available, FirstTag);
+        if (solution.Found) return solution;
     }
-    fixed.resize(fPatterns.size(), 0);
-    return Expand(fixed, Available, FirstTag);
+    return TCutSolution();
 }
 
 TCutSolution TBoardModel::Improve(const TCutSolution& Incumbent, std::int32_t FirstTag,
@@ -365,7 +384,7 @@ TCutSolution TBoardModel::Improve(const TCutSolution& Incumbent, std::int32_t Fi
     CbcModel model(solver);
     model.setLogLevel(0);
     model.messageHandler()->setLogLevel(0);
-    model.setMaximumSeconds(std::max(0.05, fClock.Left()));
+    model.setMaximumSeconds(std::max(0.05, std::min(fClock.Left(), kImproveSeconds)));
     TStopHandler stop(fClock);
     model.passInEventHandler(&stop);
     if (Incumbent.Found) {

@@ -13,8 +13,8 @@
 // Joinable types (3, 10, 11): pieces may be joined from several stock pieces, so no stock
 // length is lost but saw cuts and stubs; the bound is the length of the pieces, raised to
 // whole packages, and the packing fills packages in order, joining only what does not fit.
-// Both start from the classic search's first pass (within a node budget) and a greedy packing
-// and keep the best, so the result is never worse than the classic search.
+// Both start from a greedy packing; where the model proves no optimum, the classic search's
+// first pass (within a node budget) runs too, and the best result is kept.
 
 #include "offer/CutTypes.h"
 
@@ -26,10 +26,12 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
 // types, joined from what is left). Found false only when some piece fits no stock.
 TCutSolution CutGreedy(const TCutProblem& Problem, std::int32_t FirstTag);
 
-// The smallest length whole packages of the stock can have that is at least Length.
-double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length);
+// The smallest length whole packages of the stock can have that is at least Length (0 when
+// the search for it is too large); Packages gets the package counts of one such choice.
+double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length,
+                           std::vector<int>* Packages = nullptr);
 
 // The smallest length of whole packages whose stock pieces, each worth at most Worth[s], are
 // worth at least Need together (a bound from any nonnegative values of the pieces).
 double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vector<double>& Worth,
-                           double Need);
+                           double Need, std::vector<int>* Packages = nullptr);

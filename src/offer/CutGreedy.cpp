@@ -11,6 +11,8 @@
 namespace {
 
 constexpr double kEps = 1e-9;
+// A joined piece is done when less than this is missing.
+constexpr double kJoinShort = 1;
 // A joined segment comes from a remainder at least this long: shorter ones are waste.
 double MinSegment(const TCutProblem& Problem) {
     return std::max(kMinJoinRemainder, Problem.MinRest);
@@ -51,9 +53,10 @@ bool Join(const TCutProblem& Problem, std::vector<TOpenPiece>& open, int piece) 
     double available = 0;
     for (size_t k : order)
         available += open[k].Rest;
-    if (available + kEps < need) return false;
+    if (available + kJoinShort <= need) return false;
     for (size_t k : order) {
-        if (need <= kEps) break;
+        // As the search decides it: a joined piece is done when less than 1 cm is missing.
+        if (need < kJoinShort) break;
         const double take = std::min(need, open[k].Rest);
         Take(open[k], piece, take, 1);
         need -= take;
@@ -118,9 +121,11 @@ TCutSolution CutGreedy(const TCutProblem& Problem, std::int32_t FirstTag) {
 }
 
 double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vector<double>& Worth,
-                           double Need) {
+                           double Need, std::vector<int>* Packages) {
     double best = std::numeric_limits<double>::infinity();
-    const double target = Need - 1e-7 * std::max(1.0, Need);
+    std::vector<int> counts(Lager.size(), 0);
+    // Lengths summed in another order may differ in the last digits, never by a micrometre.
+    const double target = Need - 1e-6;
     // A search cut short proves nothing: then no bound (0) is given.
     std::int64_t steps = 0;
     constexpr std::int64_t kMaxSteps = 2000000;
@@ -129,6 +134,7 @@ double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vecto
     const auto search = [&](auto&& self, size_t s, double total, double worth) -> void {
         if (++steps > kMaxSteps) return;
         if (worth >= target) {
+            if (total < best && Packages) *Packages = counts;
             best = std::min(best, total);
             return;
         }
@@ -141,32 +147,44 @@ double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vecto
         }
         const double most = std::ceil((target - worth) / value - 1e-12);
         if (s + 1 == Lager.size()) {
+            counts[s] = static_cast<int>(std::min(most, 1e9));
             self(self, s + 1, total + most * package, worth + most * value);
+            counts[s] = 0;
             return;
         }
-        for (double n = 0; n <= most && total + n * package < best; ++n)
+        for (double n = 0; n <= most && total + n * package < best; ++n) {
+            counts[s] = static_cast<int>(n);
             self(self, s + 1, total + n * package, worth + n * value);
+        }
+        counts[s] = 0;
     };
     search(search, 0, 0.0, 0.0);
     return steps > kMaxSteps || !std::isfinite(best) ? 0 : best;
 }
 
-double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length) {
+double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length,
+                           std::vector<int>* Packages) {
     std::vector<double> worth;
     for (const TCutStock& s : Lager)
         worth.push_back(s.Laenge);
-    return PackageWorthAtLeast(Lager, worth, Length);
+    return PackageWorthAtLeast(Lager, worth, Length, Packages);
 }
 
 // Packs joinable pieces into exactly these stock pieces: whole pieces best fit into the
 // stock pieces, the rest joined from what is left. Found false when they do not suffice.
-TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
-                          std::int32_t FirstTag) {
+namespace {
+
+std::vector<TOpenPiece> OpenAll(const TCutProblem& Problem, const std::vector<int>& StockCounts) {
     std::vector<TOpenPiece> open;
     for (size_t s = 0; s < StockCounts.size(); ++s)
         for (int k = 0; k < StockCounts[s]; ++k)
             open.push_back(
                 {static_cast<int>(s), Problem.Lager[s].Laenge, Problem.Lager[s].StirnSeite, {}});
+    return open;
+}
+
+// Whole pieces best fit, the rest joined from the longest remainders.
+bool BestFitThenJoin(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
     std::vector<int> unplaced;
     for (int i = 0; i < static_cast<int>(Problem.Teile.size()); ++i) {
         const double p = Problem.Teile[static_cast<size_t>(i)].Laenge;
@@ -179,6 +197,43 @@ TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& St
             unplaced.push_back(i);
     }
     for (int i : unplaced)
-        if (!Join(Problem, open, i)) return TCutSolution();
-    return MakeSolution(Problem, Fills(open), FirstTag);
+        if (!Join(Problem, open, i)) return false;
+    return true;
+}
+
+// One stock piece after the other, longest first, the pieces in a row: a piece that does not
+// fit what is left starts there and goes on in the next stock piece, unless the rest is too
+// short to be used; then it is waste.
+bool Chain(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
+    std::stable_sort(open.begin(), open.end(),
+                     [](const TOpenPiece& a, const TOpenPiece& b) { return a.Rest > b.Rest; });
+    size_t k = 0;
+    for (int i = 0; i < static_cast<int>(Problem.Teile.size()); ++i) {
+        double need = Problem.Teile[static_cast<size_t>(i)].Laenge;
+        while (need > kEps) {
+            if (k == open.size()) return false;
+            TOpenPiece& o = open[k];
+            if (need <= o.Rest + kEps) {
+                Take(o, i, need, 1);
+                need = 0;
+            } else if (o.Rest >= MinSegment(Problem) - kEps) {
+                need -= o.Rest;
+                Take(o, i, o.Rest, 1);
+                if (need < kJoinShort) need = 0; // a joined piece may lack less than 1 cm
+            }
+            if (need > kEps || o.Rest < MinSegment(Problem) - kEps) ++k;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
+                          std::int32_t FirstTag) {
+    for (bool (*pack)(const TCutProblem&, std::vector<TOpenPiece>&) : {&BestFitThenJoin, &Chain}) {
+        std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
+        if (pack(Problem, open)) return MakeSolution(Problem, Fills(open), FirstTag);
+    }
+    return TCutSolution();
 }

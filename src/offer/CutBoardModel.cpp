@@ -181,8 +181,9 @@ TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Demand,
         bool added = false, unsure = false;
         for (int s = 0; s < sCount; ++s) {
             if (Available[static_cast<size_t>(s)] == 0) continue;
-            const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
             const double threshold = -duals[m + s];
+            const TPricing priced =
+                PricePattern(fProblem, fClasses, pi, s, threshold + 10 * kPricingSlack);
             if (priced.Value > threshold + kPricingSlack && AddPattern({s, priced.Counts})) {
                 added = true;
             } else if (priced.UpperValue > threshold + kPricingSlack &&

@@ -36,8 +36,8 @@ int CodeCopies(std::int32_t State, std::int32_t Code) {
 class TKnapsack {
 public:
     TKnapsack(const TCutProblem& Problem, const std::vector<TPieceClass>& Classes,
-              const std::vector<double>& Pi, int Stock)
-        : fCodes(UsesCodes(Problem)) {
+              const std::vector<double>& Pi, int Stock, double StopAbove)
+        : fCodes(UsesCodes(Problem)), fStopAbove(StopAbove) {
         for (int c = 0; c < static_cast<int>(Classes.size()); ++c) {
             const double pi = Pi[static_cast<size_t>(c)];
             const TPieceClass& cls = Classes[static_cast<size_t>(c)];
@@ -57,7 +57,10 @@ public:
         const double root = Bound(0, fCapacity, 0);
         Search(0, fCapacity, fState, 0);
         result.Value = fBest;
-        result.UpperValue = fNodes >= kMaxPricingNodes ? std::max(root, fBest) : fBest;
+        // A search cut short (by its budget, or at the first pattern worth enough) proves only
+        // the fractional bound.
+        result.UpperValue =
+            fNodes >= kMaxPricingNodes || fBest > fStopAbove ? std::max(root, fBest) : fBest;
         for (size_t i = 0; i < fItems.size(); ++i)
             if (fBestCounts[i] > 0) result.Counts.emplace_back(fItems[i].Class, fBestCounts[i]);
         std::sort(result.Counts.begin(), result.Counts.end());
@@ -87,6 +90,7 @@ private:
             fBest = value;
             fBestCounts = fCounts;
         }
+        if (fBest > fStopAbove) return;
         if (i == fItems.size() || ++fNodes >= kMaxPricingNodes) return;
         if (Bound(i, capacity, value) <= fBest + 1e-12) return;
         const TItem& item = fItems[i];
@@ -105,6 +109,7 @@ private:
     }
 
     bool fCodes;
+    double fStopAbove;
     std::vector<TItem> fItems;
     std::vector<int> fCounts, fBestCounts;
     double fCapacity = 0;
@@ -153,6 +158,6 @@ int MaxCopies(const TCutProblem& Problem, const TPieceClass& Class, int Stock) {
 }
 
 TPricing PricePattern(const TCutProblem& Problem, const std::vector<TPieceClass>& Classes,
-                      const std::vector<double>& Pi, int Stock) {
-    return TKnapsack(Problem, Classes, Pi, Stock).Solve();
+                      const std::vector<double>& Pi, int Stock, double StopAbove) {
+    return TKnapsack(Problem, Classes, Pi, Stock, StopAbove).Solve();
 }

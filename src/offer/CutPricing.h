@@ -4,6 +4,7 @@
 
 #include "offer/CutTypes.h"
 
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct TPricing {
 
 // The pattern of the stock article with the largest sum of the classes' values Pi: pieces and
 // a saw cut between them within its length, end codes within the stock piece's, at most the
-// demand of each class.
+// demand of each class. The search may end at the first pattern worth more than StopAbove:
+// column generation needs an improving pattern, not the best one.
 TPricing PricePattern(const TCutProblem& Problem, const std::vector<TPieceClass>& Classes,
-                      const std::vector<double>& Pi, int Stock);
+                      const std::vector<double>& Pi, int Stock,
+                      double StopAbove = std::numeric_limits<double>::infinity());

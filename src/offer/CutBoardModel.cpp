@@ -61,32 +61,138 @@ TPattern TBoardModel::PatternOf(const TCutOpened& o) const {
     return {o.Stock, {counts.begin(), counts.end()}};
 }
 
+void TBoardModel::PatternColumn(const TPattern& p, int StockRows, std::vector<int>& Rows,
+                                std::vector<double>& Values) const {
+    Rows.clear();
+    Values.clear();
+    for (const auto& [c, k] : p.Counts) {
+        Rows.push_back(c);
+        Values.push_back(k);
+    }
+    if (StockRows >= 0) {
+        Rows.push_back(StockRows + p.Stock);
+        Values.push_back(1);
+    }
+}
+
+void TBoardModel::AddColumns(ClpSimplex& LP, size_t& InLP, int StockRows, bool Costed) const {
+    std::vector<int> rows;
+    std::vector<double> values;
+    for (; InLP < fPatterns.size(); ++InLP) {
+        const TPattern& p = fPatterns[InLP];
+        PatternColumn(p, StockRows, rows, values);
+        LP.addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0, COIN_DBL_MAX,
+                     Costed ? fProblem.Lager[static_cast<size_t>(p.Stock)].Laenge : 0);
+    }
+}
+
+void TBoardModel::LoadRows(ClpSimplex& LP, const std::vector<int>& Demand,
+                           const std::vector<double>* StockUpper) const {
+    std::vector<double> lower, upper;
+    for (int d : Demand) {
+        lower.push_back(d);
+        upper.push_back(COIN_DBL_MAX);
+    }
+    if (StockUpper)
+        for (double u : *StockUpper) {
+            lower.push_back(-COIN_DBL_MAX);
+            upper.push_back(u);
+        }
+    CoinPackedMatrix empty(true, 0, 0);
+    empty.setDimensions(static_cast<int>(lower.size()), 0);
+    LP.loadProblem(empty, nullptr, nullptr, nullptr, lower.data(), upper.data());
+    LP.setLogLevel(0);
+}
+
+std::vector<int> TBoardModel::Demands() const {
+    std::vector<int> demand;
+    for (const TPieceClass& c : fClasses)
+        demand.push_back(c.Demand);
+    return demand;
+}
+
+TBoardModel::TPriceRound TBoardModel::PriceRound(const double* Duals, int StockRows,
+                                                 const std::vector<bool>& Usable) {
+    const std::vector<double> pi(Duals, Duals + fClasses.size());
+    TPriceRound round;
+    for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
+        if (!Usable[static_cast<size_t>(s)]) continue;
+        const double threshold = -Duals[StockRows + s];
+        const TPricing priced =
+            PricePattern(fProblem, fClasses, pi, s, threshold + 10 * kPricingSlack);
+        if (priced.Value > threshold + kPricingSlack && AddPattern({s, priced.Counts}))
+            round.Added = true;
+        else if (priced.UpperValue > threshold + kPricingSlack &&
+                 priced.UpperValue > priced.Value + kPricingSlack)
+            round.Unsure = true;
+    }
+    return round;
+}
+
+std::vector<double> TBoardModel::SolveInteger(const std::vector<double>& StockUpper,
+                                              const std::vector<double>& PatternUpper,
+                                              bool PackageColumns, double Seconds,
+                                              bool FirstSolution, const std::vector<double>* Start,
+                                              double StartTotal, TCutStats& Stats) {
+    const int m = static_cast<int>(fClasses.size());
+    const int sCount = static_cast<int>(fProblem.Lager.size());
+    CoinPackedMatrix matrix(true, 0, 0);
+    matrix.setDimensions(m + sCount, 0);
+    std::vector<double> cost, colLower, colUpper;
+    std::vector<int> rows;
+    std::vector<double> values;
+    for (const TPattern& p : fPatterns) {
+        PatternColumn(p, m, rows, values);
+        matrix.appendCol(static_cast<int>(rows.size()), rows.data(), values.data());
+        cost.push_back(0);
+        colLower.push_back(0);
+        colUpper.push_back(PatternUpper[static_cast<size_t>(p.Stock)]);
+    }
+    if (PackageColumns)
+        for (int s = 0; s < sCount; ++s) {
+            const TCutStock& stock = fProblem.Lager[static_cast<size_t>(s)];
+            const int row = m + s;
+            const double value = -stock.PckEin;
+            matrix.appendCol(1, &row, &value);
+            cost.push_back(stock.Laenge * stock.PckEin);
+            colLower.push_back(0);
+            colUpper.push_back(COIN_DBL_MAX);
+        }
+    std::vector<double> rowLower, rowUpper;
+    for (const TPieceClass& c : fClasses) {
+        rowLower.push_back(c.Demand);
+        rowUpper.push_back(COIN_DBL_MAX);
+    }
+    for (double u : StockUpper) {
+        rowLower.push_back(-COIN_DBL_MAX);
+        rowUpper.push_back(u);
+    }
+    OsiClpSolverInterface solver;
+    solver.loadProblem(matrix, colLower.data(), colUpper.data(), cost.data(), rowLower.data(),
+                       rowUpper.data());
+    const int columns = static_cast<int>(cost.size());
+    for (int j = 0; j < columns; ++j)
+        solver.setInteger(j);
+    Quiet(solver);
+    CbcModel model(solver);
+    model.setLogLevel(0);
+    model.messageHandler()->setLogLevel(0);
+    model.setMaximumSeconds(std::max(0.05, std::min(fClock.Left(), Seconds)));
+    if (FirstSolution) model.setMaximumSolutions(1);
+    TStopHandler stop(fClock);
+    model.passInEventHandler(&stop);
+    if (Start) model.setBestSolution(Start->data(), columns, StartTotal, true);
+    model.branchAndBound();
+    Stats.Knoten += model.getNodeCount();
+    const double* best = model.bestSolution();
+    return best ? std::vector<double>(best, best + columns) : std::vector<double>();
+}
+
 double TBoardModel::BaseBound() {
     const int m = static_cast<int>(fClasses.size());
     ClpSimplex lp;
-    std::vector<double> lower, upper;
-    for (const TPieceClass& c : fClasses) {
-        lower.push_back(c.Demand);
-        upper.push_back(COIN_DBL_MAX);
-    }
-    CoinPackedMatrix empty(true, 0, 0);
-    empty.setDimensions(m, 0);
-    lp.loadProblem(empty, nullptr, nullptr, nullptr, lower.data(), upper.data());
-    lp.setLogLevel(0);
+    LoadRows(lp, Demands(), nullptr);
     size_t inLP = 0;
-    const auto sync = [&] {
-        for (; inLP < fPatterns.size(); ++inLP) {
-            const TPattern& p = fPatterns[inLP];
-            std::vector<int> rows;
-            std::vector<double> values;
-            for (const auto& [c, k] : p.Counts) {
-                rows.push_back(c);
-                values.push_back(k);
-            }
-            lp.addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0, COIN_DBL_MAX,
-                         fProblem.Lager[static_cast<size_t>(p.Stock)].Laenge);
-        }
-    };
     // A start that covers everything: each class alone, as often as it fits.
     for (int c = 0; c < m; ++c)
         for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
@@ -95,7 +201,7 @@ double TBoardModel::BaseBound() {
         }
     double bound = 0;
     for (int round = 0; round < kMaxRounds && !fClock.Stop(); ++round) {
-        sync();
+        AddColumns(lp, inLP, -1, true);
         lp.primal();
         if (!lp.isProvenOptimal()) break;
         const double z = lp.objectiveValue();
@@ -127,21 +233,9 @@ double TBoardModel::BaseBound() {
 TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Demand,
                                     const std::vector<int>& Available, std::vector<double>* X) {
     const int m = static_cast<int>(fClasses.size());
-    const int sCount = static_cast<int>(fProblem.Lager.size());
     ClpSimplex lp;
-    std::vector<double> lower, upper;
-    for (int d : Demand) {
-        lower.push_back(d);
-        upper.push_back(COIN_DBL_MAX);
-    }
-    for (int s = 0; s < sCount; ++s) {
-        lower.push_back(-COIN_DBL_MAX);
-        upper.push_back(Available[static_cast<size_t>(s)]);
-    }
-    CoinPackedMatrix empty(true, 0, 0);
-    empty.setDimensions(m + sCount, 0);
-    lp.loadProblem(empty, nullptr, nullptr, nullptr, lower.data(), upper.data());
-    lp.setLogLevel(0);
+    const std::vector<double> stockUpper(Available.begin(), Available.end());
+    LoadRows(lp, Demand, &stockUpper);
     // What cannot be covered is counted by one slack per class: the pieces fit when none is
     // needed.
     for (int c = 0; c < m; ++c) {
@@ -149,24 +243,9 @@ TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Demand,
         lp.addColumn(1, &c, &one, 0, COIN_DBL_MAX, 1);
     }
     size_t inLP = 0;
-    const auto sync = [&] {
-        for (; inLP < fPatterns.size(); ++inLP) {
-            const TPattern& p = fPatterns[inLP];
-            std::vector<int> rows;
-            std::vector<double> values;
-            for (const auto& [c, k] : p.Counts) {
-                rows.push_back(c);
-                values.push_back(k);
-            }
-            rows.push_back(m + p.Stock);
-            values.push_back(1);
-            lp.addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0, COIN_DBL_MAX,
-                         0);
-        }
-    };
     for (int round = 0; round < kMaxRounds; ++round) {
         if (fClock.Stop()) return TFit::Unknown;
-        sync();
+        AddColumns(lp, inLP, m, false);
         lp.primal();
         if (!lp.isProvenOptimal()) return TFit::Unknown;
         if (lp.objectiveValue() < 1e-7) {
@@ -176,22 +255,11 @@ TBoardModel::TFit TBoardModel::Fits(const std::vector<int>& Demand,
             }
             return TFit::Yes;
         }
-        const double* duals = lp.getRowPrice();
-        const std::vector<double> pi(duals, duals + m);
-        bool added = false, unsure = false;
-        for (int s = 0; s < sCount; ++s) {
-            if (Available[static_cast<size_t>(s)] == 0) continue;
-            const double threshold = -duals[m + s];
-            const TPricing priced =
-                PricePattern(fProblem, fClasses, pi, s, threshold + 10 * kPricingSlack);
-            if (priced.Value > threshold + kPricingSlack && AddPattern({s, priced.Counts})) {
-                added = true;
-            } else if (priced.UpperValue > threshold + kPricingSlack &&
-                       priced.UpperValue > priced.Value + kPricingSlack) {
-                unsure = true;
-            }
-        }
-        if (!added) return unsure ? TFit::Unknown : TFit::No;
+        std::vector<bool> usable;
+        for (int a : Available)
+            usable.push_back(a > 0);
+        const TPriceRound priced = PriceRound(lp.getRowPrice(), m, usable);
+        if (!priced.Added) return priced.Unsure ? TFit::Unknown : TFit::No;
     }
     return TFit::Unknown;
 }
@@ -228,54 +296,13 @@ TCutSolution TBoardModel::Expand(const std::vector<double>& x, const std::vector
 
 TCutSolution TBoardModel::Pack(const std::vector<int>& Available, std::int32_t FirstTag,
                                TCutStats& Stats) {
-    const int m = static_cast<int>(fClasses.size());
-    const int sCount = static_cast<int>(fProblem.Lager.size());
-    CoinPackedMatrix matrix(true, 0, 0);
-    matrix.setDimensions(m + sCount, 0);
-    std::vector<double> cost, colLower, colUpper;
-    for (const TPattern& p : fPatterns) {
-        std::vector<int> rows;
-        std::vector<double> values;
-        for (const auto& [c, k] : p.Counts) {
-            rows.push_back(c);
-            values.push_back(k);
-        }
-        rows.push_back(m + p.Stock);
-        values.push_back(1);
-        matrix.appendCol(static_cast<int>(rows.size()), rows.data(), values.data());
-        // Any solution will do: the total is that of the packages.
-        cost.push_back(0);
-        colLower.push_back(0);
-        colUpper.push_back(Available[static_cast<size_t>(p.Stock)]);
-    }
-    std::vector<double> rowLower, rowUpper;
-    for (const TPieceClass& c : fClasses) {
-        rowLower.push_back(c.Demand);
-        rowUpper.push_back(COIN_DBL_MAX);
-    }
-    for (int s = 0; s < sCount; ++s) {
-        rowLower.push_back(-COIN_DBL_MAX);
-        rowUpper.push_back(Available[static_cast<size_t>(s)]);
-    }
-    OsiClpSolverInterface solver;
-    solver.loadProblem(matrix, colLower.data(), colUpper.data(), cost.data(), rowLower.data(),
-                       rowUpper.data());
-    for (int j = 0; j < static_cast<int>(fPatterns.size()); ++j)
-        solver.setInteger(j);
-    Quiet(solver);
-    CbcModel model(solver);
-    model.setLogLevel(0);
-    model.messageHandler()->setLogLevel(0);
-    // The patterns found so far may not suffice: the dive below adds what is missing.
-    model.setMaximumSeconds(std::max(0.05, std::min(fClock.Left(), kPackSeconds)));
-    model.setMaximumSolutions(1);
-    TStopHandler stop(fClock);
-    model.passInEventHandler(&stop);
-    model.branchAndBound();
-    Stats.Knoten += model.getNodeCount();
-    if (const double* best = model.bestSolution()) {
-        TCutSolution packed =
-            Expand(std::vector<double>(best, best + fPatterns.size()), Available, FirstTag);
+    // Any solution will do: the total is that of the packages. The patterns found so far may
+    // not suffice: the dive below adds what is missing.
+    const std::vector<double> upper(Available.begin(), Available.end());
+    const std::vector<double> x =
+        SolveInteger(upper, upper, false, kPackSeconds, true, nullptr, 0, Stats);
+    if (!x.empty()) {
+        TCutSolution packed = Expand(x, Available, FirstTag);
         if (packed.Found) return packed;
     }
     return Dive(Available, FirstTag);
@@ -291,9 +318,7 @@ TCutSolution TBoardModel::Dive(const std::vector<int>& Available, std::int32_t F
         pieces += a;
     for (const bool wholeAtOnce : {true, false}) {
         if (!wholeAtOnce && pieces > kSingleDivePieces) break;
-        std::vector<int> demand, available = Available;
-        for (const TPieceClass& c : fClasses)
-            demand.push_back(c.Demand);
+        std::vector<int> demand = Demands(), available = Available;
         std::vector<double> fixed;
         const auto take = [&](size_t p, int copies) {
             const TPattern& pattern = fPatterns[p];
@@ -337,78 +362,31 @@ TCutSolution TBoardModel::Improve(const TCutSolution& Incumbent, std::int32_t Fi
     if (Incumbent.Found)
         for (const TCutOpened& o : Incumbent.Opened)
             if (!o.Schnitte.empty()) AddPattern(PatternOf(o));
-    const int m = static_cast<int>(fClasses.size());
-    const int sCount = static_cast<int>(fProblem.Lager.size());
-    const int pCount = static_cast<int>(fPatterns.size());
-    // Rows: demands, then per stock: patterns cut <= pieces in its packages.
-    CoinPackedMatrix matrix(true, 0, 0);
-    matrix.setDimensions(m + sCount, 0);
-    std::vector<double> cost, colLower, colUpper;
-    for (const TPattern& p : fPatterns) {
-        std::vector<int> rows;
-        std::vector<double> values;
-        for (const auto& [c, k] : p.Counts) {
-            rows.push_back(c);
-            values.push_back(k);
-        }
-        rows.push_back(m + p.Stock);
-        values.push_back(1);
-        matrix.appendCol(static_cast<int>(rows.size()), rows.data(), values.data());
-        cost.push_back(0);
-        colLower.push_back(0);
-        colUpper.push_back(COIN_DBL_MAX);
-    }
-    for (int s = 0; s < sCount; ++s) {
-        const TCutStock& stock = fProblem.Lager[static_cast<size_t>(s)];
-        const int row = m + s;
-        const double value = -stock.PckEin;
-        matrix.appendCol(1, &row, &value);
-        cost.push_back(stock.Laenge * stock.PckEin);
-        colLower.push_back(0);
-        colUpper.push_back(COIN_DBL_MAX);
-    }
-    std::vector<double> rowLower, rowUpper;
-    for (const TPieceClass& c : fClasses) {
-        rowLower.push_back(c.Demand);
-        rowUpper.push_back(COIN_DBL_MAX);
-    }
-    for (int s = 0; s < sCount; ++s) {
-        rowLower.push_back(-COIN_DBL_MAX);
-        rowUpper.push_back(0);
-    }
-    OsiClpSolverInterface solver;
-    solver.loadProblem(matrix, colLower.data(), colUpper.data(), cost.data(), rowLower.data(),
-                       rowUpper.data());
-    for (int j = 0; j < pCount + sCount; ++j)
-        solver.setInteger(j);
-    Quiet(solver);
-    CbcModel model(solver);
-    model.setLogLevel(0);
-    model.messageHandler()->setLogLevel(0);
-    model.setMaximumSeconds(std::max(0.05, std::min(fClock.Left(), kImproveSeconds)));
-    TStopHandler stop(fClock);
-    model.passInEventHandler(&stop);
+    const size_t sCount = fProblem.Lager.size();
+    const size_t pCount = fPatterns.size();
+    // Per stock: the patterns cut are at most the pieces in its packages.
+    const std::vector<double> zero(sCount, 0), unbounded(sCount, COIN_DBL_MAX);
+    std::vector<double> start;
     if (Incumbent.Found) {
-        std::vector<double> start(static_cast<size_t>(pCount + sCount), 0);
+        start.assign(pCount + sCount, 0);
         for (const TCutOpened& o : Incumbent.Opened) {
             if (!o.Schnitte.empty()) start[static_cast<size_t>(fIndex.at(PatternOf(o)))] += 1;
-            start[static_cast<size_t>(pCount + o.Stock)] +=
+            start[pCount + static_cast<size_t>(o.Stock)] +=
                 1.0 / fProblem.Lager[static_cast<size_t>(o.Stock)].PckEin;
         }
-        for (int s = 0; s < sCount; ++s)
-            start[static_cast<size_t>(pCount + s)] =
-                std::round(start[static_cast<size_t>(pCount + s)]);
-        model.setBestSolution(start.data(), pCount + sCount, Incumbent.Total, true);
+        for (size_t s = 0; s < sCount; ++s)
+            start[pCount + s] = std::round(start[pCount + s]);
     }
-    model.branchAndBound();
-    Stats.Knoten += model.getNodeCount();
-    const double* best = model.bestSolution();
-    if (best == nullptr) return TCutSolution();
+    const std::vector<double> x =
+        SolveInteger(zero, unbounded, true, kImproveSeconds, false,
+                     Incumbent.Found ? &start : nullptr, Incumbent.Total, Stats);
+    if (x.empty()) return TCutSolution();
     std::vector<int> available;
-    for (int s = 0; s < sCount; ++s)
-        available.push_back(static_cast<int>(std::lround(best[pCount + s])) *
-                            fProblem.Lager[static_cast<size_t>(s)].PckEin);
-    return Expand(std::vector<double>(best, best + pCount), available, FirstTag);
+    for (size_t s = 0; s < sCount; ++s)
+        available.push_back(static_cast<int>(std::lround(x[pCount + s])) *
+                            fProblem.Lager[s].PckEin);
+    return Expand(std::vector<double>(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(pCount)),
+                  available, FirstTag);
 }
 
 void TBoardModel::Solve(TCutSolution& Best, std::int32_t FirstTag, TCutStats& Stats) {

@@ -10,6 +10,8 @@
 #include <map>
 #include <vector>
 
+class ClpSimplex;
+
 struct TPattern {
     int Stock;
     std::vector<std::pair<int, int>> Counts; // class, count
@@ -60,6 +62,34 @@ private:
 
     // False when the pattern is known already.
     bool AddPattern(const TPattern& p);
+    // The column of a pattern: its classes, and with StockRows >= 0 the row StockRows + its
+    // stock (the pieces of that stock it takes).
+    void PatternColumn(const TPattern& p, int StockRows, std::vector<int>& Rows,
+                       std::vector<double>& Values) const;
+    // Adds the patterns from InLP on to the LP, each costing its stock's length when Costed.
+    void AddColumns(ClpSimplex& LP, size_t& InLP, int StockRows, bool Costed) const;
+    // An LP of the classes' rows (at least Demand) and, when StockUpper is given, one row per
+    // stock (at most StockUpper), without columns yet.
+    void LoadRows(ClpSimplex& LP, const std::vector<int>& Demand,
+                  const std::vector<double>* StockUpper) const;
+    std::vector<int> Demands() const;
+    // One pricing round against the LP's duals (classes first, then one row per stock from
+    // StockRows on; a stock with Usable false is passed over): whether a new pattern was
+    // added, and whether a search cut short leaves it open that one could have been.
+    struct TPriceRound {
+        bool Added = false;
+        bool Unsure = false;
+    };
+    TPriceRound PriceRound(const double* Duals, int StockRows, const std::vector<bool>& Usable);
+    // The integer model over all patterns: classes' rows, a row per stock with the given upper
+    // bounds, the pattern columns (integers, bounded per stock by PatternUpper) and, when
+    // PackageColumns, one integer package count per stock costing its packages' length.
+    // Solved by CBC within Seconds, from Start when given; the best solution or empty.
+    std::vector<double> SolveInteger(const std::vector<double>& StockUpper,
+                                     const std::vector<double>& PatternUpper, bool PackageColumns,
+                                     double Seconds, bool FirstSolution,
+                                     const std::vector<double>* Start, double StartTotal,
+                                     TCutStats& Stats);
     TPattern PatternOf(const TCutOpened& o) const;
     // The solution of the stock pieces per article (whole packages) cut by the patterns in the
     // numbers x.

@@ -18,8 +18,6 @@ namespace {
 constexpr double kUncovered = 1e7;
 constexpr int kMaxNodeRounds = 400;
 constexpr int kMaxNodes = 2000;
-// Reduced costs within the LP's own tolerance improve nothing.
-constexpr double kPricingSlack = 1e-6;
 
 struct TNode {
     double Bound;
@@ -34,19 +32,8 @@ TBoardModel::TNodeLP TBoardModel::SolveNode(const std::vector<double>& Lo,
     const int m = static_cast<int>(fClasses.size());
     const int sCount = static_cast<int>(fProblem.Lager.size());
     ClpSimplex lp;
-    std::vector<double> lower, upper;
-    for (const TPieceClass& c : fClasses) {
-        lower.push_back(c.Demand);
-        upper.push_back(COIN_DBL_MAX);
-    }
-    for (int s = 0; s < sCount; ++s) {
-        lower.push_back(-COIN_DBL_MAX);
-        upper.push_back(0);
-    }
-    CoinPackedMatrix empty(true, 0, 0);
-    empty.setDimensions(m + sCount, 0);
-    lp.loadProblem(empty, nullptr, nullptr, nullptr, lower.data(), upper.data());
-    lp.setLogLevel(0);
+    const std::vector<double> stockUpper(static_cast<size_t>(sCount), 0);
+    LoadRows(lp, Demands(), &stockUpper);
     for (int s = 0; s < sCount; ++s) {
         const TCutStock& stock = fProblem.Lager[static_cast<size_t>(s)];
         const int row = m + s;
@@ -59,44 +46,18 @@ TBoardModel::TNodeLP TBoardModel::SolveNode(const std::vector<double>& Lo,
         lp.addColumn(1, &c, &one, 0, COIN_DBL_MAX, kUncovered);
     }
     size_t inLP = 0;
-    const auto sync = [&] {
-        for (; inLP < fPatterns.size(); ++inLP) {
-            const TPattern& p = fPatterns[inLP];
-            std::vector<int> rows;
-            std::vector<double> values;
-            for (const auto& [c, k] : p.Counts) {
-                rows.push_back(c);
-                values.push_back(k);
-            }
-            rows.push_back(m + p.Stock);
-            values.push_back(1);
-            lp.addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0, COIN_DBL_MAX,
-                         0);
-        }
-    };
     TNodeLP result;
     for (int round = 0; round < kMaxNodeRounds; ++round) {
         if (fClock.Stop()) return result;
-        sync();
+        AddColumns(lp, inLP, m, false);
         lp.primal();
         if (!lp.isProvenOptimal()) return result;
-        const double* duals = lp.getRowPrice();
-        const std::vector<double> pi(duals, duals + m);
-        bool added = false, unsure = false;
-        for (int s = 0; s < sCount; ++s) {
-            if (Hi[static_cast<size_t>(s)] <= 0) continue;
-            const double threshold = -duals[m + s];
-            const TPricing priced =
-                PricePattern(fProblem, fClasses, pi, s, threshold + 10 * kPricingSlack);
-            if (priced.Value > threshold + kPricingSlack && AddPattern({s, priced.Counts})) {
-                added = true;
-            } else if (priced.UpperValue > threshold + kPricingSlack &&
-                       priced.UpperValue > priced.Value + kPricingSlack) {
-                unsure = true;
-            }
-        }
-        if (added) continue;
-        if (unsure) return result;
+        std::vector<bool> usable;
+        for (double h : Hi)
+            usable.push_back(h > 0);
+        const TPriceRound priced = PriceRound(lp.getRowPrice(), m, usable);
+        if (priced.Added) continue;
+        if (priced.Unsure) return result;
         const double* x = lp.primalColumnSolution();
         double uncovered = 0;
         for (int c = 0; c < m; ++c)

@@ -118,8 +118,7 @@ TBoardModel::TPriceRound TBoardModel::PriceRound(const double* Duals, int StockR
     for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
         if (!Usable[static_cast<size_t>(s)]) continue;
         const double threshold = -Duals[StockRows + s];
-        const TPricing priced =
-            PricePattern(fProblem, fClasses, pi, s, threshold + 10 * kPricingSlack);
+        const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
         if (priced.Value > threshold + kPricingSlack && AddPattern({s, priced.Counts}))
             round.Added = true;
         else if (priced.UpperValue > threshold + kPricingSlack &&

@@ -22,6 +22,11 @@ constexpr double kPricingSlack = 1e-6;
 // improving an unproven result at the end.
 constexpr double kPackSeconds = 1;
 constexpr double kImproveSeconds = 2;
+constexpr double kNoTarget = 1e300;
+// Weight of the best duals so far in the smoothed duals of the column generation.
+constexpr double kSmoothing = 0.5;
+// Nodes of the short pricing search tried before the full one.
+constexpr std::int64_t kQuickPricingNodes = 3000;
 // The dive fixes one pattern at a time only for at most this many stock pieces.
 constexpr int kSingleDivePieces = 80;
 
@@ -36,6 +41,8 @@ TBoardModel::TBoardModel(const TCutProblem& Problem, TClock& Clock)
     : fProblem(Problem), fClock(Clock) {
     fClasses = PieceClasses(Problem, fClassOf);
 }
+
+TBoardModel::~TBoardModel() = default;
 
 bool TBoardModel::AnyUnfit() const {
     for (const TPieceClass& c : fClasses) {
@@ -52,6 +59,74 @@ bool TBoardModel::AddPattern(const TPattern& p) {
     fIndex[p] = static_cast<int>(fPatterns.size());
     fPatterns.push_back(p);
     return true;
+}
+
+std::vector<TPattern> TBoardModel::FillLongestFirst(int Stock) const {
+    const bool codes = fProblem.Typ == 1 || fProblem.Typ == 2;
+    const TCutStock& stock = fProblem.Lager[static_cast<size_t>(Stock)];
+    std::vector<int> left = Demands();
+    std::vector<TPattern> patterns;
+    for (bool more = true; more;) {
+        more = false;
+        TPattern p{Stock, {}};
+        double rest = stock.Laenge + kSawCut;
+        std::int32_t code = stock.StirnSeite;
+        for (size_t c = 0; c < fClasses.size(); ++c) {
+            const TPieceClass& cls = fClasses[c];
+            int k = 0;
+            while (k < left[c] && cls.Laenge + kSawCut <= rest + kEps &&
+                   (!codes || (cls.StirnSeite > 0 && code % cls.StirnSeite == 0))) {
+                rest -= cls.Laenge + kSawCut;
+                if (codes) code /= cls.StirnSeite;
+                ++k;
+            }
+            if (k > 0) {
+                p.Counts.emplace_back(static_cast<int>(c), k);
+                left[c] -= k;
+                more = true;
+            }
+        }
+        if (more) patterns.push_back(std::move(p));
+    }
+    return patterns;
+}
+
+std::vector<TPattern> TBoardModel::FillBestFit(const std::vector<int>& Demand,
+                                               const std::vector<int>& Available) const {
+    const bool codes = fProblem.Typ == 1 || fProblem.Typ == 2;
+    struct TOpen {
+        int Stock;
+        double Rest;
+        std::int32_t Code;
+        std::map<int, int> Counts;
+    };
+    std::vector<TOpen> open;
+    for (size_t s = 0; s < Available.size(); ++s)
+        for (int k = 0; k < Available[s]; ++k)
+            open.push_back({static_cast<int>(s),
+                            fProblem.Lager[s].Laenge + kSawCut,
+                            fProblem.Lager[s].StirnSeite,
+                            {}});
+    for (size_t c = 0; c < fClasses.size(); ++c) {
+        const TPieceClass& cls = fClasses[c];
+        const double weight = cls.Laenge + kSawCut;
+        for (int k = 0; k < Demand[c]; ++k) {
+            TOpen* best = nullptr;
+            for (TOpen& o : open)
+                if (weight <= o.Rest + kEps &&
+                    (!codes || (cls.StirnSeite > 0 && o.Code % cls.StirnSeite == 0)) &&
+                    (best == nullptr || o.Rest < best->Rest))
+                    best = &o;
+            if (best == nullptr) return {};
+            best->Rest -= weight;
+            if (codes) best->Code /= cls.StirnSeite;
+            ++best->Counts[static_cast<int>(c)];
+        }
+    }
+    std::vector<TPattern> patterns;
+    for (const TOpen& o : open)
+        if (!o.Counts.empty()) patterns.push_back({o.Stock, {o.Counts.begin(), o.Counts.end()}});
+    return patterns;
 }
 
 TPattern TBoardModel::PatternOf(const TCutOpened& o) const {
@@ -76,14 +151,21 @@ void TBoardModel::PatternColumn(const TPattern& p, int StockRows, std::vector<in
 }
 
 void TBoardModel::AddColumns(ClpSimplex& LP, size_t& InLP, int StockRows, bool Costed) const {
-    std::vector<int> rows;
-    std::vector<double> values;
+    if (InLP >= fPatterns.size()) return;
+    std::vector<int> starts{0}, rows, columnRows;
+    std::vector<double> values, columnValues, lower, upper, cost;
     for (; InLP < fPatterns.size(); ++InLP) {
         const TPattern& p = fPatterns[InLP];
-        PatternColumn(p, StockRows, rows, values);
-        LP.addColumn(static_cast<int>(rows.size()), rows.data(), values.data(), 0, COIN_DBL_MAX,
-                     Costed ? fProblem.Lager[static_cast<size_t>(p.Stock)].Laenge : 0);
+        PatternColumn(p, StockRows, columnRows, columnValues);
+        rows.insert(rows.end(), columnRows.begin(), columnRows.end());
+        values.insert(values.end(), columnValues.begin(), columnValues.end());
+        starts.push_back(static_cast<int>(rows.size()));
+        lower.push_back(0);
+        upper.push_back(COIN_DBL_MAX);
+        cost.push_back(Costed ? fProblem.Lager[static_cast<size_t>(p.Stock)].Laenge : 0);
     }
+    LP.addColumns(static_cast<int>(cost.size()), lower.data(), upper.data(), cost.data(),
+                  starts.data(), rows.data(), values.data());
 }
 
 void TBoardModel::LoadRows(ClpSimplex& LP, const std::vector<int>& Demand,
@@ -115,15 +197,26 @@ TBoardModel::TPriceRound TBoardModel::PriceRound(const double* Duals, int StockR
                                                  const std::vector<bool>& Usable) {
     const std::vector<double> pi(Duals, Duals + fClasses.size());
     TPriceRound round;
-    for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
-        if (!Usable[static_cast<size_t>(s)]) continue;
-        const double threshold = -Duals[StockRows + s];
-        const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
-        if (priced.Value > threshold + kPricingSlack && AddPattern({s, priced.Counts}))
-            round.Added = true;
-        else if (priced.UpperValue > threshold + kPricingSlack &&
-                 priced.UpperValue > priced.Value + kPricingSlack)
-            round.Unsure = true;
+    // A short search finds an improving pattern in most rounds; the full one is needed only
+    // to prove that there is none.
+    for (const std::int64_t budget : {kQuickPricingNodes, kMaxPricingNodes}) {
+        round.Unsure = false;
+        round.Worth.assign(fProblem.Lager.size(), 0);
+        for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
+            if (!Usable[static_cast<size_t>(s)]) continue;
+            const double threshold = -Duals[StockRows + s];
+            const TPricing priced =
+                PricePattern(fProblem, fClasses, pi, s, threshold + kPricingSlack, budget);
+            round.Worth[static_cast<size_t>(s)] = priced.UpperValue;
+            bool added = false;
+            for (const TPatternCounts& counts : priced.Patterns)
+                added = AddPattern({s, counts}) || added;
+            round.Added = round.Added || added;
+            if (!added && priced.UpperValue > threshold + kPricingSlack &&
+                priced.UpperValue > priced.Value + kPricingSlack)
+                round.Unsure = true;
+        }
+        if (round.Added || !round.Unsure) break;
     }
     return round;
 }
@@ -187,7 +280,8 @@ std::vector<double> TBoardModel::SolveInteger(const std::vector<double>& StockUp
     return best ? std::vector<double>(best, best + columns) : std::vector<double>();
 }
 
-double TBoardModel::BaseBound() {
+double TBoardModel::BaseBound(const TCutSolution& Start) {
+    const double target = Start.Found ? Start.Total : kNoTarget;
     const int m = static_cast<int>(fClasses.size());
     ClpSimplex lp;
     LoadRows(lp, Demands(), nullptr);
@@ -198,33 +292,70 @@ double TBoardModel::BaseBound() {
             const int k = MaxCopies(fProblem, fClasses[static_cast<size_t>(c)], s);
             if (k > 0) AddPattern({s, {{c, k}}});
         }
-    double bound = 0;
+    // And what good packings cut: the solution at hand, and each stock alone filled longest
+    // piece first.
+    if (Start.Found)
+        for (const TCutOpened& o : Start.Opened)
+            if (!o.Schnitte.empty()) AddPattern(PatternOf(o));
+    for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s)
+        for (const TPattern& p : FillLongestFirst(s))
+            AddPattern(p);
+    double bound = 0, best = 0;
+    std::vector<double> center; // the duals of the best bound so far
     for (int round = 0; round < kMaxRounds && !fClock.Stop(); ++round) {
         AddColumns(lp, inLP, -1, true);
         lp.primal();
         if (!lp.isProvenOptimal()) break;
         const double z = lp.objectiveValue();
         const double* duals = lp.getRowPrice();
-        const std::vector<double> pi(duals, duals + m);
-        double theta = 1, need = 0;
-        std::vector<double> worth; // the most a stock piece of each article can be worth
-        for (int c = 0; c < m; ++c)
-            need +=
-                std::max(pi[static_cast<size_t>(c)], 0.0) * fClasses[static_cast<size_t>(c)].Demand;
+        const std::vector<double> out(duals, duals + m);
+        if (center.empty()) center = out;
+        // Smoothed duals between the best so far and the LP's; where they find no pattern
+        // that improves the LP, the LP's own.
         bool added = false;
-        for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
-            const TPricing priced = PricePattern(fProblem, fClasses, pi, s);
-            const double length = fProblem.Lager[static_cast<size_t>(s)].Laenge;
-            theta = std::max(theta, priced.UpperValue / length);
-            worth.push_back(priced.UpperValue);
-            // A pattern the LP has already is only rounding of its tolerances.
-            if (priced.Value > length * (1 + 1e-9) && AddPattern({s, priced.Counts})) added = true;
+        for (const double alpha : {kSmoothing, 0.0}) {
+            std::vector<double> pi(static_cast<size_t>(m));
+            for (size_t c = 0; c < pi.size(); ++c)
+                pi[c] = alpha * center[c] + (1 - alpha) * out[c];
+            double need = 0;
+            for (size_t c = 0; c < pi.size(); ++c)
+                need += std::max(pi[c], 0.0) * fClasses[c].Demand;
+            // The short search first; the full one only where it finds nothing.
+            for (const std::int64_t budget : {kQuickPricingNodes, kMaxPricingNodes}) {
+                double theta = 1;
+                std::vector<double> worth; // the most a stock piece of each article is worth
+                for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
+                    const double length = fProblem.Lager[static_cast<size_t>(s)].Laenge;
+                    const TPricing priced = PricePattern(fProblem, fClasses, pi, s, 0, budget);
+                    theta = std::max(theta, priced.UpperValue / length);
+                    worth.push_back(priced.UpperValue);
+                    // Only what improves the LP; a pattern it has already is only rounding of
+                    // its tolerances.
+                    for (const TPatternCounts& counts : priced.Patterns) {
+                        double value = 0;
+                        for (const auto& [c, k] : counts)
+                            value += k * out[static_cast<size_t>(c)];
+                        if (value > length * (1 + 1e-9)) added = AddPattern({s, counts}) || added;
+                    }
+                }
+                // Farley: the duals scaled by 1/theta are feasible for every pattern. And
+                // whole packages must be worth what the pieces need at these duals.
+                const double farley = need / theta;
+                if (farley > best) {
+                    best = farley;
+                    center = pi;
+                }
+                const double worthBound = PackageWorthAtLeast(fProblem.Lager, worth, need);
+                bound = std::max({bound, PackageTotalAtLeast(fProblem.Lager, farley),
+                                  std::isfinite(worthBound) ? worthBound : 0.0});
+                if (added) break;
+            }
+            if (added) break;
         }
-        // Farley: the duals scaled by 1/theta are feasible for every pattern. And whole
-        // packages must be worth what the pieces need at these duals.
-        bound = std::max({bound, PackageTotalAtLeast(fProblem.Lager, z / theta),
-                          PackageWorthAtLeast(fProblem.Lager, worth, need)});
-        if (!added) break;
+        // Further rounds only lower the LP's value: once the bound is what that value rounds
+        // up to, or what a solution at hand costs, they cannot raise it.
+        if (!added || bound >= std::min(target, PackageTotalAtLeast(fProblem.Lager, z)) - 1e-7)
+            break;
     }
     return bound;
 }
@@ -295,16 +426,14 @@ TCutSolution TBoardModel::Expand(const std::vector<double>& x, const std::vector
 
 TCutSolution TBoardModel::Pack(const std::vector<int>& Available, std::int32_t FirstTag,
                                TCutStats& Stats) {
-    // Any solution will do: the total is that of the packages. The patterns found so far may
-    // not suffice: the dive below adds what is missing.
+    // Any solution will do: the total is that of the packages. The dive rounds the LP, adding
+    // patterns as it goes; where it gets stuck, CBC searches the patterns found so far.
+    TCutSolution dived = Dive(Available, FirstTag);
+    if (dived.Found) return dived;
     const std::vector<double> upper(Available.begin(), Available.end());
     const std::vector<double> x =
         SolveInteger(upper, upper, false, kPackSeconds, true, nullptr, 0, Stats);
-    if (!x.empty()) {
-        TCutSolution packed = Expand(x, Available, FirstTag);
-        if (packed.Found) return packed;
-    }
-    return Dive(Available, FirstTag);
+    return x.empty() ? TCutSolution() : Expand(x, Available, FirstTag);
 }
 
 TCutSolution TBoardModel::Dive(const std::vector<int>& Available, std::int32_t FirstTag) {
@@ -333,6 +462,15 @@ TCutSolution TBoardModel::Dive(const std::vector<int>& Available, std::int32_t F
         };
         bool stuck = false;
         while (!stuck && std::any_of(demand.begin(), demand.end(), [](int d) { return d > 0; })) {
+            // What is left often goes into what is left best fit, longest piece first.
+            const std::vector<TPattern> rest = FillBestFit(demand, available);
+            if (!rest.empty()) {
+                for (const TPattern& p : rest) {
+                    AddPattern(p);
+                    take(static_cast<size_t>(fIndex.at(p)), 1);
+                }
+                break;
+            }
             std::vector<double> x;
             if (Fits(demand, available, &x) != TFit::Yes || x.empty()) {
                 stuck = true;
@@ -393,7 +531,7 @@ void TBoardModel::Solve(TCutSolution& Best, std::int32_t FirstTag, TCutStats& St
         return s.Found && (!Best.Found || s.Total < Best.Total - 1e-7) &&
                CheckCutSolution(fProblem, s).isEmpty();
     };
-    Stats.Untergrenze = BaseBound();
+    Stats.Untergrenze = BaseBound(Best);
     if (Best.Found && Best.Total <= Stats.Untergrenze + 1e-7) return;
 
     // Package choices from the bound up, cheapest first, each ruled out by the LP or cut into.

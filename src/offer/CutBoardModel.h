@@ -8,6 +8,7 @@
 #include "offer/CutTypes.h"
 
 #include <map>
+#include <memory>
 #include <vector>
 
 class ClpSimplex;
@@ -23,6 +24,7 @@ struct TPattern {
 class TBoardModel {
 public:
     TBoardModel(const TCutProblem& Problem, TClock& Clock);
+    ~TBoardModel();
 
     // Whether some piece fits no stock: then there is no solution.
     bool AnyUnfit() const;
@@ -35,8 +37,16 @@ private:
     enum class TFit { No, Yes, Unknown };
 
     // Column generation without packages: the LP bound of the pieces, raised to the package
-    // totals it allows.
-    double BaseBound();
+    // totals it allows; it starts from the patterns of Start and ends early once the bound
+    // reaches its total.
+    double BaseBound(const TCutSolution& Start);
+    // The patterns that cut all pieces from this stock alone, each stock piece filled longest
+    // piece first.
+    std::vector<TPattern> FillLongestFirst(int Stock) const;
+    // The patterns that cut these pieces from these stock pieces, longest piece first into
+    // the stock piece it fits best; empty when some piece is left over.
+    std::vector<TPattern> FillBestFit(const std::vector<int>& Demand,
+                                      const std::vector<int>& Available) const;
     // Whether the pieces of each class in these numbers fit into this many stock pieces of
     // each article, as far as the LP over all patterns can tell; X gets the LP's patterns.
     TFit Fits(const std::vector<int>& Demand, const std::vector<int>& Available,
@@ -52,6 +62,9 @@ private:
         enum { Unknown, Infeasible, Solved } Status = Unknown;
         double Bound = 0;
         std::vector<double> Packages;
+        // At the LP's duals: what the pieces need, and the most a stock piece is worth.
+        double Need = 0;
+        std::vector<double> Worth;
     };
     TNodeLP SolveNode(const std::vector<double>& Lo, const std::vector<double>& Hi);
     // Branch and bound over the package counts (offer/CutPackages), cheapest LP bound first,
@@ -79,6 +92,7 @@ private:
     struct TPriceRound {
         bool Added = false;
         bool Unsure = false;
+        std::vector<double> Worth; // no pattern of each stock is worth more (0 when unusable)
     };
     TPriceRound PriceRound(const double* Duals, int StockRows, const std::vector<bool>& Usable);
     // The integer model over all patterns: classes' rows, a row per stock with the given upper
@@ -102,4 +116,8 @@ private:
     std::vector<TPieceClass> fClasses;
     std::vector<TPattern> fPatterns;
     std::map<TPattern, int> fIndex;
+    // The LP of the package branch and bound, kept from node to node: only the package
+    // limits change, and the simplex starts from the last node's basis.
+    std::unique_ptr<ClpSimplex> fNodeLP;
+    size_t fNodeInLP = 0;
 };

@@ -31,7 +31,15 @@ TCutSolution CutGreedy(const TCutProblem& Problem, std::int32_t FirstTag);
 double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length,
                            std::vector<int>* Packages = nullptr);
 
+// Package counts per stock article from Lo to Hi.
+struct TPackageBox {
+    std::vector<double> Lo, Hi;
+};
+
 // The smallest length of whole packages whose stock pieces, each worth at most Worth[s], are
-// worth at least Need together (a bound from any nonnegative values of the pieces).
+// worth at least Need together (a bound from any nonnegative values of the pieces), with the
+// package counts within Box when given: infinite when none there are worth enough, 0 when
+// the search for it is too large.
 double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vector<double>& Worth,
-                           double Need, std::vector<int>* Packages = nullptr);
+                           double Need, std::vector<int>* Packages = nullptr,
+                           const TPackageBox* Box = nullptr);

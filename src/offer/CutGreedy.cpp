@@ -121,11 +121,43 @@ TCutSolution CutGreedy(const TCutProblem& Problem, std::int32_t FirstTag) {
 }
 
 double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vector<double>& Worth,
-                           double Need, std::vector<int>* Packages) {
-    double best = std::numeric_limits<double>::infinity();
-    std::vector<int> counts(Lager.size(), 0);
+                           double Need, std::vector<int>* Packages, const TPackageBox* Box) {
+    const size_t n = Lager.size();
+    const auto lo = [&](size_t s) { return Box ? std::max(0.0, Box->Lo[s]) : 0.0; };
+    const auto hi = [&](size_t s) { return Box ? Box->Hi[s] : 1e18; };
+    // What the lower limits of the articles from s on add at least.
+    // And what they can be worth at most, and the least length of a unit of worth there.
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> restTotal(n + 1, 0), restWorth(n + 1, 0), mostWorth(n + 1, 0),
+        cheapest(n + 1, inf);
+    for (size_t s = n; s-- > 0;) {
+        if (lo(s) > hi(s)) return inf;
+        const double package = Lager[s].Laenge * Lager[s].PckEin;
+        const double value = std::max(Worth[s], 0.0) * Lager[s].PckEin;
+        restTotal[s] = restTotal[s + 1] + lo(s) * package;
+        restWorth[s] = restWorth[s + 1] + lo(s) * value;
+        mostWorth[s] = mostWorth[s + 1] + (value > 0 ? hi(s) * value : 0);
+        cheapest[s] = std::min(cheapest[s + 1], value > 0 ? package / value : inf);
+    }
+    std::vector<int> counts(n, 0);
     // Lengths summed in another order may differ in the last digits, never by a micrometre.
     const double target = Need - 1e-6;
+    // A first choice to prune with: one article making up what the lower limits lack.
+    double best = inf;
+    std::vector<int> start(n, 0);
+    for (size_t s = 0; s < n; ++s) {
+        const double value = std::max(Worth[s], 0.0) * Lager[s].PckEin;
+        const double k = std::max(
+            lo(s), value > 0 ? std::ceil((target - restWorth[0]) / value + lo(s) - 1e-12) : lo(s));
+        if (k > hi(s) || restWorth[0] + (k - lo(s)) * value < target) continue;
+        const double total = restTotal[0] + (k - lo(s)) * Lager[s].Laenge * Lager[s].PckEin;
+        if (total < best) {
+            best = total;
+            for (size_t t = 0; t < n; ++t)
+                start[t] = static_cast<int>(std::min(t == s ? k : lo(t), 1e9));
+        }
+    }
+    if (Packages && std::isfinite(best)) *Packages = start;
     // A search cut short proves nothing: then no bound (0) is given.
     std::int64_t steps = 0;
     constexpr std::int64_t kMaxSteps = 2000000;
@@ -133,33 +165,51 @@ double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vecto
     // still needed.
     const auto search = [&](auto&& self, size_t s, double total, double worth) -> void {
         if (++steps > kMaxSteps) return;
-        if (worth >= target) {
-            if (total < best && Packages) *Packages = counts;
-            best = std::min(best, total);
+        if (worth + restWorth[s] >= target) {
+            const double all = total + restTotal[s];
+            if (all < best - 1e-9) {
+                best = all;
+                if (Packages) {
+                    *Packages = counts;
+                    for (size_t t = s; t < n; ++t)
+                        (*Packages)[t] = static_cast<int>(lo(t));
+                }
+            }
             return;
         }
-        if (s == Lager.size() || total >= best) return;
+        if (s == n || worth + mostWorth[s] < target) return;
+        // The worth still missing costs at least this much length.
+        const double missing = std::max(0.0, target - worth - restWorth[s]);
+        if (total + restTotal[s] + (missing > 0 ? missing * cheapest[s] : 0) >= best) return;
         const double package = Lager[s].Laenge * Lager[s].PckEin;
-        const double value = Worth[s] * Lager[s].PckEin;
-        if (!(package > 0) || !(value > 0)) {
-            self(self, s + 1, total, worth);
-            return;
-        }
-        const double most = std::ceil((target - worth) / value - 1e-12);
-        if (s + 1 == Lager.size()) {
+        const double value = std::max(Worth[s], 0.0) * Lager[s].PckEin;
+        const double first = lo(s);
+        // Beyond this many the later articles' lower limits alone make up the rest.
+        double most = hi(s);
+        if (package > 0 && value > 0)
+            most = std::min(
+                most,
+                std::max(first, std::ceil((target - worth - restWorth[s + 1]) / value - 1e-12)));
+        else
+            most = first;
+        if (s + 1 == n) {
+            if (worth + most * value < target) return; // the upper limit cannot reach it
             counts[s] = static_cast<int>(std::min(most, 1e9));
             self(self, s + 1, total + most * package, worth + most * value);
             counts[s] = 0;
             return;
         }
-        for (double n = 0; n <= most && total + n * package < best; ++n) {
-            counts[s] = static_cast<int>(n);
-            self(self, s + 1, total + n * package, worth + n * value);
+        for (double k = first;
+             k <= most && total + k * package + restTotal[s + 1] < best && steps <= kMaxSteps;
+             ++k) {
+            counts[s] = static_cast<int>(std::min(k, 1e9));
+            self(self, s + 1, total + k * package, worth + k * value);
         }
         counts[s] = 0;
     };
     search(search, 0, 0.0, 0.0);
-    return steps > kMaxSteps || !std::isfinite(best) ? 0 : best;
+    if (steps > kMaxSteps) return 0;
+    return best;
 }
 
 double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length,
@@ -167,7 +217,8 @@ double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length,
     std::vector<double> worth;
     for (const TCutStock& s : Lager)
         worth.push_back(s.Laenge);
-    return PackageWorthAtLeast(Lager, worth, Length, Packages);
+    const double total = PackageWorthAtLeast(Lager, worth, Length, Packages);
+    return std::isfinite(total) ? total : 0;
 }
 
 // Packs joinable pieces into exactly these stock pieces: whole pieces best fit into the

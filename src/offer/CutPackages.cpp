@@ -31,26 +31,33 @@ TBoardModel::TNodeLP TBoardModel::SolveNode(const std::vector<double>& Lo,
                                             const std::vector<double>& Hi) {
     const int m = static_cast<int>(fClasses.size());
     const int sCount = static_cast<int>(fProblem.Lager.size());
-    ClpSimplex lp;
-    const std::vector<double> stockUpper(static_cast<size_t>(sCount), 0);
-    LoadRows(lp, Demands(), &stockUpper);
-    for (int s = 0; s < sCount; ++s) {
-        const TCutStock& stock = fProblem.Lager[static_cast<size_t>(s)];
-        const int row = m + s;
-        const double pieces = -stock.PckEin;
-        lp.addColumn(1, &row, &pieces, Lo[static_cast<size_t>(s)], Hi[static_cast<size_t>(s)],
-                     stock.Laenge * stock.PckEin);
+    if (!fNodeLP) {
+        fNodeLP = std::make_unique<ClpSimplex>();
+        const std::vector<double> stockUpper(static_cast<size_t>(sCount), 0);
+        LoadRows(*fNodeLP, Demands(), &stockUpper);
+        for (int s = 0; s < sCount; ++s) {
+            const TCutStock& stock = fProblem.Lager[static_cast<size_t>(s)];
+            const int row = m + s;
+            const double pieces = -stock.PckEin;
+            fNodeLP->addColumn(1, &row, &pieces, 0, 0, stock.Laenge * stock.PckEin);
+        }
+        for (int c = 0; c < m; ++c) {
+            const double one = 1;
+            fNodeLP->addColumn(1, &c, &one, 0, COIN_DBL_MAX, kUncovered);
+        }
     }
-    for (int c = 0; c < m; ++c) {
-        const double one = 1;
-        lp.addColumn(1, &c, &one, 0, COIN_DBL_MAX, kUncovered);
-    }
-    size_t inLP = 0;
+    ClpSimplex& lp = *fNodeLP;
+    for (int s = 0; s < sCount; ++s)
+        lp.setColumnBounds(s, Lo[static_cast<size_t>(s)], Hi[static_cast<size_t>(s)]);
     TNodeLP result;
     for (int round = 0; round < kMaxNodeRounds; ++round) {
         if (fClock.Stop()) return result;
-        AddColumns(lp, inLP, m, false);
-        lp.primal();
+        AddColumns(lp, fNodeInLP, m, false);
+        // New limits leave the last basis dual feasible, new columns primal feasible.
+        if (round == 0)
+            lp.dual();
+        else
+            lp.primal();
         if (!lp.isProvenOptimal()) return result;
         std::vector<bool> usable;
         for (double h : Hi)
@@ -65,6 +72,10 @@ TBoardModel::TNodeLP TBoardModel::SolveNode(const std::vector<double>& Lo,
         result.Status = uncovered > 1e-7 ? TNodeLP::Infeasible : TNodeLP::Solved;
         result.Bound = lp.objectiveValue();
         result.Packages.assign(x, x + sCount);
+        const double* duals = lp.getRowPrice();
+        for (int c = 0; c < m; ++c)
+            result.Need += std::max(duals[c], 0.0) * fClasses[static_cast<size_t>(c)].Demand;
+        result.Worth = priced.Worth;
         return result;
     }
     return result;
@@ -88,7 +99,14 @@ double TBoardModel::Branch(TCutSolution& Best, std::int32_t FirstTag, double Bou
         if (lp.Status == TNodeLP::Unknown) return node.Bound;
         ++Stats.Knoten;
         if (lp.Status == TNodeLP::Infeasible) continue;
-        const double bound = std::max(node.Bound, lp.Bound);
+        // Whole packages within the node's limits must be worth what the pieces need at the
+        // LP's duals: a bound above the LP's own where the packages are coarse.
+        const auto boxBound = [&](const TNode& n) {
+            const TPackageBox box{n.Lo, n.Hi};
+            const double b = PackageWorthAtLeast(fProblem.Lager, lp.Worth, lp.Need, nullptr, &box);
+            return b > 0 ? b : 0.0; // 0: the search was too large
+        };
+        const double bound = std::max({node.Bound, lp.Bound, boxBound(node)});
         if (bound >= upper - 1e-7) continue;
         // Branch on the most fractional package count.
         int branch = -1;
@@ -127,11 +145,12 @@ double TBoardModel::Branch(TCutSolution& Best, std::int32_t FirstTag, double Bou
         }
         const double n = lp.Packages[static_cast<size_t>(branch)];
         TNode down = node, up = node;
-        down.Bound = up.Bound = bound;
         down.Hi[static_cast<size_t>(branch)] = std::floor(n);
         up.Lo[static_cast<size_t>(branch)] = std::ceil(n);
-        open.push(down);
-        open.push(up);
+        for (TNode* child : {&down, &up}) {
+            child->Bound = std::max(bound, boxBound(*child));
+            if (child->Bound < upper - 1e-7) open.push(*child);
+        }
     }
     return upper;
 }

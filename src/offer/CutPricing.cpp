@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
 
 namespace {
 
 constexpr double kEps = 1e-9;
-// Bound on the nodes of one pricing search; beyond it the fractional bound stands in.
-constexpr std::int64_t kMaxPricingNodes = 2000000;
+// Patterns kept from one search: the runners-up save rounds of the column generation.
+constexpr size_t kKeptPatterns = 1;
 
 bool UsesCodes(const TCutProblem& Problem) {
     return Problem.Typ == 1 || Problem.Typ == 2;
@@ -36,8 +37,8 @@ int CodeCopies(std::int32_t State, std::int32_t Code) {
 class TKnapsack {
 public:
     TKnapsack(const TCutProblem& Problem, const std::vector<TPieceClass>& Classes,
-              const std::vector<double>& Pi, int Stock, double StopAbove)
-        : fCodes(UsesCodes(Problem)), fStopAbove(StopAbove) {
+              const std::vector<double>& Pi, int Stock, double Floor, std::int64_t MaxNodes)
+        : fCodes(UsesCodes(Problem)), fMaxNodes(MaxNodes), fBest(Floor) {
         for (int c = 0; c < static_cast<int>(Classes.size()); ++c) {
             const double pi = Pi[static_cast<size_t>(c)];
             const TPieceClass& cls = Classes[static_cast<size_t>(c)];
@@ -57,13 +58,15 @@ public:
         const double root = Bound(0, fCapacity, 0);
         Search(0, fCapacity, fState, 0);
         result.Value = fBest;
-        // A search cut short (by its budget, or at the first pattern worth enough) proves only
-        // the fractional bound.
-        result.UpperValue =
-            fNodes >= kMaxPricingNodes || fBest > fStopAbove ? std::max(root, fBest) : fBest;
-        for (size_t i = 0; i < fItems.size(); ++i)
-            if (fBestCounts[i] > 0) result.Counts.emplace_back(fItems[i].Class, fBestCounts[i]);
-        std::sort(result.Counts.begin(), result.Counts.end());
+        // A search cut short by its budget proves only the fractional bound.
+        result.UpperValue = fNodes >= fMaxNodes ? std::max(root, fBest) : fBest;
+        // The best last: each pattern kept was the best one when it was found.
+        for (auto it = fFound.rbegin(); it != fFound.rend(); ++it) {
+            result.Patterns.emplace_back();
+            for (size_t i = 0; i < fItems.size(); ++i)
+                if ((*it)[i] > 0) result.Patterns.back().emplace_back(fItems[i].Class, (*it)[i]);
+            std::sort(result.Patterns.back().begin(), result.Patterns.back().end());
+        }
         return result;
     }
 
@@ -88,10 +91,10 @@ private:
     void Search(size_t i, double capacity, std::int32_t state, double value) {
         if (value > fBest + 1e-12) {
             fBest = value;
-            fBestCounts = fCounts;
+            if (fFound.size() == kKeptPatterns) fFound.pop_front();
+            fFound.push_back(fCounts);
         }
-        if (fBest > fStopAbove) return;
-        if (i == fItems.size() || ++fNodes >= kMaxPricingNodes) return;
+        if (i == fItems.size() || ++fNodes >= fMaxNodes) return;
         if (Bound(i, capacity, value) <= fBest + 1e-12) return;
         const TItem& item = fItems[i];
         int most =
@@ -109,12 +112,13 @@ private:
     }
 
     bool fCodes;
-    double fStopAbove;
+    std::int64_t fMaxNodes;
     std::vector<TItem> fItems;
-    std::vector<int> fCounts, fBestCounts;
+    std::vector<int> fCounts;
+    std::deque<std::vector<int>> fFound;
     double fCapacity = 0;
     std::int32_t fState = 1;
-    double fBest = 0;
+    double fBest;
     std::int64_t fNodes = 0;
 };
 
@@ -158,6 +162,7 @@ int MaxCopies(const TCutProblem& Problem, const TPieceClass& Class, int Stock) {
 }
 
 TPricing PricePattern(const TCutProblem& Problem, const std::vector<TPieceClass>& Classes,
-                      const std::vector<double>& Pi, int Stock, double StopAbove) {
-    return TKnapsack(Problem, Classes, Pi, Stock, StopAbove).Solve();
+                      const std::vector<double>& Pi, int Stock, double Floor,
+                      std::int64_t MaxNodes) {
+    return TKnapsack(Problem, Classes, Pi, Stock, Floor, MaxNodes).Solve();
 }

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <random>
 
 namespace {
@@ -164,6 +165,51 @@ TEST(CutExact, GreedyAndPackageTotals) {
     EXPECT_DOUBLE_EQ(PackageTotalAtLeast(lager, 601), 1200);
     EXPECT_DOUBLE_EQ(PackageTotalAtLeast(lager, 1900), 2000);
     EXPECT_DOUBLE_EQ(PackageTotalAtLeast(lager, 2001), 2400);
+
+    // Within limits of the package counts, and with articles worth next to nothing: the
+    // search stays small and never takes millions of packages of the worthless article.
+    const std::vector<TCutStock> four = {
+        {"A", 488, 10, 21}, {"B", 427, 10, 21}, {"C", 366, 10, 21}, {"D", 305, 10, 21}};
+    const double unlimited = std::numeric_limits<double>::max();
+    const struct {
+        std::vector<double> Worth, Lo, Hi;
+        double Need, Total;
+        std::vector<int> Packages;
+    } cases[] = {
+        {{488, 427, 0, 0},
+         {0, 0, 2, 1},
+         {unlimited, unlimited, unlimited, unlimited},
+         4392,
+         15250,
+         {1, 0, 2, 1}},
+        {{488, 427, 1e-6, 1e-6},
+         {0, 0, 2, 1},
+         {0, unlimited, unlimited, unlimited},
+         4392,
+         18910,
+         {0, 2, 2, 1}},
+        {{488, 1e-6, 1e-6, 1e-6},
+         {0, 0, 3, 0},
+         {unlimited, unlimited, unlimited, 0},
+         4392,
+         15860,
+         {1, 0, 3, 0}},
+        {{488, 0, 0, 0},
+         {0, 0, 0, 0},
+         {0, unlimited, unlimited, unlimited},
+         4392,
+         std::numeric_limits<double>::infinity(),
+         {}},
+        {{488, 427, 366, 305}, {1, 1, 0, 0}, {1, 1, 0, 0}, 8000, 9150, {1, 1, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const TPackageBox box{c.Lo, c.Hi};
+        std::vector<int> packages;
+        EXPECT_DOUBLE_EQ(PackageWorthAtLeast(four, c.Worth, c.Need, &packages, &box), c.Total);
+        if (!c.Packages.empty()) {
+            EXPECT_EQ(packages, c.Packages);
+        }
+    }
 
     const TCutProblem p = Problem(0, {{"A", 400, 2}}, {{250, 1, 3}, {140, 1, 3}});
     const TCutSolution greedy = CutGreedy(p, 0);

@@ -28,6 +28,9 @@ QString CheckCutSolution(const TCutProblem& Problem, const TCutSolution& Solutio
     const bool codes = Problem.Typ == 1 || Problem.Typ == 2;
     std::vector<double> got(Problem.Teile.size(), 0);
     std::vector<int> segments(Problem.Teile.size(), 0);
+    // Segments that left some of their stock piece: a piece goes on in another stock piece
+    // only from one that took the whole remainder, as the search cuts.
+    std::vector<int> partial(Problem.Teile.size(), 0);
     std::vector<std::int64_t> opened(Problem.Lager.size(), 0);
     double total = 0;
     for (size_t k = 0; k < Solution.Opened.size(); ++k) {
@@ -63,6 +66,7 @@ QString CheckCutSolution(const TCutProblem& Problem, const TCutSolution& Solutio
                         .arg(cut.Piece);
                 code /= piece.StirnSeite;
             }
+            if (cut.Laenge < rest - kSlack) ++partial[static_cast<size_t>(cut.Piece)];
             rest -= cut.Laenge + kSawCut;
             got[static_cast<size_t>(cut.Piece)] += cut.Laenge;
             ++segments[static_cast<size_t>(cut.Piece)];
@@ -76,6 +80,11 @@ QString CheckCutSolution(const TCutProblem& Problem, const TCutSolution& Solutio
         // A joined piece is done when less than 1 cm is missing, as the search decides it.
         if (joinable ? need - got[i] >= kJoinDone + kSlack : segments[i] != 1)
             return QStringLiteral("Teil %1: %2 von %3 cm").arg(i).arg(got[i]).arg(need);
+        // Less than the whole piece only where the last remainder ran out; of a joined piece
+        // every segment but the last takes a whole remainder.
+        const bool complete = got[i] >= need - kSlack;
+        if ((segments[i] > 1 || !complete) && partial[i] > (complete ? 1 : 0))
+            return QStringLiteral("Teil %1: angesetzt, wo der Rest nicht aufgebraucht ist").arg(i);
     }
     for (size_t s = 0; s < Problem.Lager.size(); ++s)
         if (opened[s] % std::max(Problem.Lager[s].PckEin, 1) != 0)

@@ -1,8 +1,9 @@
-// Packings without search: the greedy start of the exact optimiser, the packing of joinable
-// pieces into a given set of stock pieces, and the package totals the bounds are raised to.
+// Packings without search: the greedy start of the exact optimiser and the packing of joinable
+// pieces into a given set of stock pieces.
 
 #include "offer/CutExact.h"
 #include "offer/CutPacking.h"
+#include "offer/CutPricing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,10 @@ namespace {
 constexpr double kEps = 1e-9;
 // A joined piece is done when less than this is missing.
 constexpr double kJoinShort = 1;
+// What the last piece of a stock piece may lack where it takes the rest.
+constexpr double kShortBy = 0.999;
+// Nodes of the search for one stock piece's filling.
+constexpr std::int64_t kFillNodes = 5000;
 // A joined segment comes from a remainder at least this long: shorter ones are waste.
 double MinSegment(const TCutProblem& Problem) {
     return std::max(kMinJoinRemainder, Problem.MinRest);
@@ -120,107 +125,6 @@ TCutSolution CutGreedy(const TCutProblem& Problem, std::int32_t FirstTag) {
     return best;
 }
 
-double PackageWorthAtLeast(const std::vector<TCutStock>& Lager, const std::vector<double>& Worth,
-                           double Need, std::vector<int>* Packages, const TPackageBox* Box) {
-    const size_t n = Lager.size();
-    const auto lo = [&](size_t s) { return Box ? std::max(0.0, Box->Lo[s]) : 0.0; };
-    const auto hi = [&](size_t s) { return Box ? Box->Hi[s] : 1e18; };
-    // What the lower limits of the articles from s on add at least.
-    // And what they can be worth at most, and the least length of a unit of worth there.
-    const double inf = std::numeric_limits<double>::infinity();
-    std::vector<double> restTotal(n + 1, 0), restWorth(n + 1, 0), mostWorth(n + 1, 0),
-        cheapest(n + 1, inf);
-    for (size_t s = n; s-- > 0;) {
-        if (lo(s) > hi(s)) return inf;
-        const double package = Lager[s].Laenge * Lager[s].PckEin;
-        const double value = std::max(Worth[s], 0.0) * Lager[s].PckEin;
-        restTotal[s] = restTotal[s + 1] + lo(s) * package;
-        restWorth[s] = restWorth[s + 1] + lo(s) * value;
-        mostWorth[s] = mostWorth[s + 1] + (value > 0 ? hi(s) * value : 0);
-        cheapest[s] = std::min(cheapest[s + 1], value > 0 ? package / value : inf);
-    }
-    std::vector<int> counts(n, 0);
-    // Lengths summed in another order may differ in the last digits, never by a micrometre.
-    const double target = Need - 1e-6;
-    // A first choice to prune with: one article making up what the lower limits lack.
-    double best = inf;
-    std::vector<int> start(n, 0);
-    for (size_t s = 0; s < n; ++s) {
-        const double value = std::max(Worth[s], 0.0) * Lager[s].PckEin;
-        const double k = std::max(
-            lo(s), value > 0 ? std::ceil((target - restWorth[0]) / value + lo(s) - 1e-12) : lo(s));
-        if (k > hi(s) || restWorth[0] + (k - lo(s)) * value < target) continue;
-        const double total = restTotal[0] + (k - lo(s)) * Lager[s].Laenge * Lager[s].PckEin;
-        if (total < best) {
-            best = total;
-            for (size_t t = 0; t < n; ++t)
-                start[t] = static_cast<int>(std::min(t == s ? k : lo(t), 1e9));
-        }
-    }
-    if (Packages && std::isfinite(best)) *Packages = start;
-    // A search cut short proves nothing: then no bound (0) is given.
-    std::int64_t steps = 0;
-    constexpr std::int64_t kMaxSteps = 2000000;
-    // Depth-first over the package counts of each stock article; the last one takes what is
-    // still needed.
-    const auto search = [&](auto&& self, size_t s, double total, double worth) -> void {
-        if (++steps > kMaxSteps) return;
-        if (worth + restWorth[s] >= target) {
-            const double all = total + restTotal[s];
-            if (all < best - 1e-9) {
-                best = all;
-                if (Packages) {
-                    *Packages = counts;
-                    for (size_t t = s; t < n; ++t)
-                        (*Packages)[t] = static_cast<int>(lo(t));
-                }
-            }
-            return;
-        }
-        if (s == n || worth + mostWorth[s] < target) return;
-        // The worth still missing costs at least this much length.
-        const double missing = std::max(0.0, target - worth - restWorth[s]);
-        if (total + restTotal[s] + (missing > 0 ? missing * cheapest[s] : 0) >= best) return;
-        const double package = Lager[s].Laenge * Lager[s].PckEin;
-        const double value = std::max(Worth[s], 0.0) * Lager[s].PckEin;
-        const double first = lo(s);
-        // Beyond this many the later articles' lower limits alone make up the rest.
-        double most = hi(s);
-        if (package > 0 && value > 0)
-            most = std::min(
-                most,
-                std::max(first, std::ceil((target - worth - restWorth[s + 1]) / value - 1e-12)));
-        else
-            most = first;
-        if (s + 1 == n) {
-            if (worth + most * value < target) return; // the upper limit cannot reach it
-            counts[s] = static_cast<int>(std::min(most, 1e9));
-            self(self, s + 1, total + most * package, worth + most * value);
-            counts[s] = 0;
-            return;
-        }
-        for (double k = first;
-             k <= most && total + k * package + restTotal[s + 1] < best && steps <= kMaxSteps;
-             ++k) {
-            counts[s] = static_cast<int>(std::min(k, 1e9));
-            self(self, s + 1, total + k * package, worth + k * value);
-        }
-        counts[s] = 0;
-    };
-    search(search, 0, 0.0, 0.0);
-    if (steps > kMaxSteps) return 0;
-    return best;
-}
-
-double PackageTotalAtLeast(const std::vector<TCutStock>& Lager, double Length,
-                           std::vector<int>* Packages) {
-    std::vector<double> worth;
-    for (const TCutStock& s : Lager)
-        worth.push_back(s.Laenge);
-    const double total = PackageWorthAtLeast(Lager, worth, Length, Packages);
-    return std::isfinite(total) ? total : 0;
-}
-
 // Packs joinable pieces into exactly these stock pieces: whole pieces best fit into the
 // stock pieces, the rest joined from what is left. Found false when they do not suffice.
 namespace {
@@ -254,12 +158,14 @@ bool BestFitThenJoin(const TCutProblem& Problem, std::vector<TOpenPiece>& open) 
 
 // One stock piece after the other, longest first, the pieces in a row: a piece that does not
 // fit what is left starts there and goes on in the next stock piece, unless the rest is too
-// short to be used; then it is waste.
-bool Chain(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
-    std::stable_sort(open.begin(), open.end(),
+// short to be used; then it is waste. Only the pieces of Pieces, into the stock pieces of
+// `open` from First on.
+bool ChainPieces(const TCutProblem& Problem, std::vector<TOpenPiece>& open, size_t First,
+                 const std::vector<int>& Pieces) {
+    std::stable_sort(open.begin() + static_cast<std::ptrdiff_t>(First), open.end(),
                      [](const TOpenPiece& a, const TOpenPiece& b) { return a.Rest > b.Rest; });
-    size_t k = 0;
-    for (int i = 0; i < static_cast<int>(Problem.Teile.size()); ++i) {
+    size_t k = First;
+    for (int i : Pieces) {
         double need = Problem.Teile[static_cast<size_t>(i)].Laenge;
         while (need > kEps) {
             if (k == open.size()) return false;
@@ -278,11 +184,91 @@ bool Chain(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
     return true;
 }
 
+std::vector<int> AllPieces(const TCutProblem& Problem) {
+    std::vector<int> pieces(Problem.Teile.size());
+    for (size_t i = 0; i < pieces.size(); ++i)
+        pieces[i] = static_cast<int>(i);
+    return pieces;
+}
+
+bool Chain(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
+    return ChainPieces(Problem, open, 0, AllPieces(Problem));
+}
+
+// Stock pieces filled to their end by whole pieces first, the last one less than 1 cm short
+// where it takes the rest: no join and no saw cut lost there. What finds no such filling is
+// chained.
+bool FillsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
+    // The search for a filling: the stock pieces longer by what the last piece may lack,
+    // every piece worth its length and saw cut.
+    TCutProblem fill;
+    fill.Typ = 0;
+    for (TCutStock stock : Problem.Lager) {
+        stock.Laenge += kShortBy;
+        fill.Lager.push_back(stock);
+    }
+    double longest = 0;
+    for (const TCutStock& stock : Problem.Lager)
+        longest = std::max(longest, stock.Laenge);
+    std::vector<int> longer; // joined in any case
+    for (int i = 0; i < static_cast<int>(Problem.Teile.size()); ++i) {
+        const TCutPiece& piece = Problem.Teile[static_cast<size_t>(i)];
+        if (piece.Laenge > longest + kShortBy || piece.Laenge < MinSegment(Problem)) {
+            longer.push_back(i);
+            continue;
+        }
+        TCutPiece p = piece;
+        p.Item = i;
+        p.StirnSeite = 1;
+        fill.Teile.push_back(p);
+    }
+    std::vector<int> classOf;
+    std::vector<TPieceClass> classes = PieceClasses(fill, classOf);
+    std::vector<double> worth;
+    for (const TPieceClass& c : classes)
+        worth.push_back(c.Laenge + kSawCut);
+    std::stable_sort(open.begin(), open.end(),
+                     [](const TOpenPiece& a, const TOpenPiece& b) { return a.Rest > b.Rest; });
+    // Filled stock pieces move to the front.
+    size_t filled = 0;
+    for (size_t k = 0; k < open.size(); ++k) {
+        const double length = Problem.Lager[static_cast<size_t>(open[k].Stock)].Laenge;
+        const TPricing priced =
+            PricePattern(fill, classes, worth, open[k].Stock, length + kSawCut - 1e-9, kFillNodes);
+        if (priced.Patterns.empty()) continue;
+        std::vector<int> pieces;
+        for (const auto& [c, count] : priced.Patterns.front()) {
+            TPieceClass& cls = classes[static_cast<size_t>(c)];
+            for (int j = 0; j < count; ++j) {
+                pieces.push_back(fill.Teile[static_cast<size_t>(cls.Pieces.back())].Item);
+                cls.Pieces.pop_back();
+            }
+            cls.Demand -= count;
+        }
+        // Shortest first: the last and longest takes the rest.
+        std::sort(pieces.begin(), pieces.end(), [&](int a, int b) {
+            return Problem.Teile[static_cast<size_t>(a)].Laenge <
+                   Problem.Teile[static_cast<size_t>(b)].Laenge;
+        });
+        TOpenPiece& o = open[k];
+        for (int i : pieces)
+            Take(o, i, std::min(Problem.Teile[static_cast<size_t>(i)].Laenge, o.Rest), 1);
+        std::swap(open[k], open[filled++]);
+    }
+    std::vector<int> rest = longer;
+    for (const TPieceClass& c : classes)
+        for (int p : c.Pieces)
+            rest.push_back(fill.Teile[static_cast<size_t>(p)].Item);
+    std::sort(rest.begin(), rest.end()); // longest first, as the pieces are sorted
+    return ChainPieces(Problem, open, filled, rest);
+}
+
 } // namespace
 
 TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
                           std::int32_t FirstTag) {
-    for (bool (*pack)(const TCutProblem&, std::vector<TOpenPiece>&) : {&BestFitThenJoin, &Chain}) {
+    for (bool (*pack)(const TCutProblem&, std::vector<TOpenPiece>&) :
+         {&BestFitThenJoin, &Chain, &FillsThenChain}) {
         std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
         if (pack(Problem, open)) return MakeSolution(Problem, Fills(open), FirstTag);
     }

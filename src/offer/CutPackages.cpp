@@ -103,8 +103,7 @@ double TBoardModel::Branch(TCutSolution& Best, std::int32_t FirstTag, double Bou
         // LP's duals: a bound above the LP's own where the packages are coarse.
         const auto boxBound = [&](const TNode& n) {
             const TPackageBox box{n.Lo, n.Hi};
-            const double b = PackageWorthAtLeast(fProblem.Lager, lp.Worth, lp.Need, nullptr, &box);
-            return b > 0 ? b : 0.0; // 0: the search was too large
+            return PackageWorthAtLeast(fProblem.Lager, lp.Worth, lp.Need, nullptr, &box);
         };
         const double bound = std::max({node.Bound, lp.Bound, boxBound(node)});
         if (bound >= upper - 1e-7) continue;

@@ -3,6 +3,7 @@
 
 #include "offer/CutExact.h"
 #include "offer/CutClassic.h"
+#include "offer/CutJoinable.h"
 
 #include "CutTestSupport.h"
 
@@ -233,3 +234,27 @@ TEST(CutExact, StopsOnEscapeWithASolution) {
 }
 
 } // namespace
+
+TEST(CutExact, JoinedBattensAtTheirBound) {
+    // Segments cost saw cuts, and only a segment taking the last remainder may leave a piece
+    // short: three battens of 1334 cm need a fifth stock piece of 1000 cm, where the length
+    // alone would allow four. Battens 0.5 cm longer than the stock each take one stock piece.
+    const struct {
+        TCutProblem Problem;
+        double Total;
+    } cases[] = {
+        {Problem(11, {{"L1000", 1000, 1}}, {{1334.1, 1, 3}}), 5000},
+        {Problem(11, {{"L100", 100, 1}}, {{100.6, 1, 10}}), 1000},
+        {Problem(3, {{"L400", 400, 2}, {"L300", 300, 1}}, {{120.1, 1, 9}}), 1100},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(JoinableBound(c.Problem), c.Total);
+        TCutStats stats;
+        const TCutSolution s = Exact(c.Problem, stats);
+        ASSERT_TRUE(s.Found);
+        EXPECT_TRUE(CheckCutSolution(c.Problem, s).isEmpty())
+            << qPrintable(CheckCutSolution(c.Problem, s));
+        EXPECT_DOUBLE_EQ(s.Total, c.Total);
+        EXPECT_TRUE(stats.Optimal);
+    }
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The exact optimiser's treatment of joinable types (3, 10, 11): a piece may be joined from
+// several stock pieces, and one that takes the last remainder of a stock piece is done when
+// less than 1 cm is missing.
+
+#include "offer/CutClock.h"
+#include "offer/CutTypes.h"
+
+// The least length of whole packages any solution opens: each piece needs its length less
+// than 1 cm, and a saw cut per segment; a stock piece gives its length and one saw cut, and
+// lets one piece lack less than 1 cm, only with the one segment that takes its last
+// remainder; a piece longer than the longest stock piece has segments that take whole
+// remainders.
+double JoinableBound(const TCutProblem& Problem);
+
+// Package totals from the pieces' length up, each packed in order, joining what does not fit.
+TCutSolution SolveJoinableByPacking(const TCutProblem& Problem, std::int32_t FirstTag,
+                                    TClock& Clock);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 
 namespace {
 
@@ -184,6 +185,52 @@ bool ChainPieces(const TCutProblem& Problem, std::vector<TOpenPiece>& open, size
     return true;
 }
 
+// As the chain, but where the next piece does not fit what is left of a stock piece, a
+// piece less than 1 cm longer than that rest takes it instead: it is done there, short by
+// that much, with no join and no saw cut lost.
+bool ChainEndingShort(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
+    std::stable_sort(open.begin(), open.end(),
+                     [](const TOpenPiece& a, const TOpenPiece& b) { return a.Rest > b.Rest; });
+    std::multimap<double, int> left;
+    for (int i = 0; i < static_cast<int>(Problem.Teile.size()); ++i)
+        left.emplace(Problem.Teile[static_cast<size_t>(i)].Laenge, i);
+    const double minSegment = MinSegment(Problem);
+    size_t k = 0;
+    int current = -1;
+    double need = 0;
+    while (current >= 0 || !left.empty()) {
+        if (current < 0) {
+            const auto longest = std::prev(left.end());
+            current = longest->second;
+            need = longest->first;
+            left.erase(longest);
+        }
+        if (k == open.size()) return false;
+        TOpenPiece& o = open[k];
+        // A piece that ends the stock piece short, where the next one would not fit or would
+        // leave a stub too short to use.
+        const auto shortBy =
+            o.Rest >= minSegment - kEps ? left.upper_bound(o.Rest + kEps) : left.end();
+        const bool endsShort = shortBy != left.end() && shortBy->first < o.Rest + kJoinShort;
+        const double stub = o.Rest - need - kSawCut;
+        if (endsShort && (need > o.Rest + kEps || (stub > kEps && stub < minSegment - kEps))) {
+            Take(o, shortBy->second, o.Rest, 1);
+            left.erase(shortBy);
+        } else if (need <= o.Rest + kEps) {
+            Take(o, current, need, 1);
+            current = -1;
+        } else if (o.Rest >= minSegment - kEps) {
+            {
+                need -= o.Rest;
+                Take(o, current, o.Rest, 1);
+                if (need < kJoinShort) current = -1; // a joined piece may lack less than 1 cm
+            }
+        }
+        if (o.Rest < minSegment - kEps || (current >= 0 && need > o.Rest + kEps)) ++k;
+    }
+    return true;
+}
+
 std::vector<int> AllPieces(const TCutProblem& Problem) {
     std::vector<int> pieces(Problem.Teile.size());
     for (size_t i = 0; i < pieces.size(); ++i)
@@ -268,7 +315,7 @@ bool FillsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
 TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
                           std::int32_t FirstTag) {
     for (bool (*pack)(const TCutProblem&, std::vector<TOpenPiece>&) :
-         {&BestFitThenJoin, &Chain, &FillsThenChain}) {
+         {&BestFitThenJoin, &Chain, &ChainEndingShort, &FillsThenChain}) {
         std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
         if (pack(Problem, open)) return MakeSolution(Problem, Fills(open), FirstTag);
     }

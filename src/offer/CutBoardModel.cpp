@@ -25,10 +25,12 @@ constexpr double kImproveSeconds = 2;
 constexpr double kNoTarget = 1e300;
 // Weight of the best duals so far in the smoothed duals of the column generation.
 constexpr double kSmoothing = 0.5;
+// The dive solves at most this many LPs, and on its way back tries this many of the LP's
+// largest patterns at a step.
+constexpr int kMaxDiveLPs = 60;
+constexpr size_t kDiveChoices = 3;
 // Nodes of the short pricing search tried before the full one.
-constexpr std::int64_t kQuickPricingNodes = 3000;
-// The dive fixes one pattern at a time only for at most this many stock pieces.
-constexpr int kSingleDivePieces = 80;
+constexpr std::int64_t kQuickPricingNodes = 10000;
 
 void Quiet(OsiClpSolverInterface& solver) {
     solver.messageHandler()->setLogLevel(0);
@@ -197,13 +199,15 @@ TBoardModel::TPriceRound TBoardModel::PriceRound(const double* Duals, int StockR
                                                  const std::vector<bool>& Usable) {
     const std::vector<double> pi(Duals, Duals + fClasses.size());
     TPriceRound round;
-    // A short search finds an improving pattern in most rounds; the full one is needed only
-    // to prove that there is none.
+    // A short search finds an improving pattern in most rounds, or proves there is none; the
+    // full one runs only for the stock articles where it could not tell.
+    round.Worth.assign(fProblem.Lager.size(), 0);
+    std::vector<int> open;
+    for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s)
+        if (Usable[static_cast<size_t>(s)]) open.push_back(s);
     for (const std::int64_t budget : {kQuickPricingNodes, kMaxPricingNodes}) {
-        round.Unsure = false;
-        round.Worth.assign(fProblem.Lager.size(), 0);
-        for (int s = 0; s < static_cast<int>(fProblem.Lager.size()); ++s) {
-            if (!Usable[static_cast<size_t>(s)]) continue;
+        std::vector<int> unsure;
+        for (int s : open) {
             const double threshold = -Duals[StockRows + s];
             const TPricing priced =
                 PricePattern(fProblem, fClasses, pi, s, threshold + kPricingSlack, budget);
@@ -214,9 +218,11 @@ TBoardModel::TPriceRound TBoardModel::PriceRound(const double* Duals, int StockR
             round.Added = round.Added || added;
             if (!added && priced.UpperValue > threshold + kPricingSlack &&
                 priced.UpperValue > priced.Value + kPricingSlack)
-                round.Unsure = true;
+                unsure.push_back(s);
         }
+        round.Unsure = !unsure.empty();
         if (round.Added || !round.Unsure) break;
+        open = std::move(unsure);
     }
     return round;
 }
@@ -438,60 +444,85 @@ TCutSolution TBoardModel::Pack(const std::vector<int>& Available, std::int32_t F
 
 TCutSolution TBoardModel::Dive(const std::vector<int>& Available, std::int32_t FirstTag) {
     // LP rounding: patterns the LP uses are fixed and the LP over all patterns is solved again
-    // for the rest, until nothing is left. First everything the LP takes whole at once; where
-    // that leaves a rest the stock cannot take, one pattern at a time, the LP's largest.
-    // One at a time costs an LP per stock piece: only for few stock pieces.
-    int pieces = 0;
-    for (int a : Available)
-        pieces += a;
-    for (const bool wholeAtOnce : {true, false}) {
-        if (!wholeAtOnce && pieces > kSingleDivePieces) break;
-        std::vector<int> demand = Demands(), available = Available;
-        std::vector<double> fixed;
-        const auto take = [&](size_t p, int copies) {
-            const TPattern& pattern = fPatterns[p];
-            copies = std::min(copies, available[static_cast<size_t>(pattern.Stock)]);
-            if (copies <= 0) return false;
+    // for the rest, until nothing is left. At each step first everything the LP takes whole;
+    // where a step leaves a rest the stock cannot take, the search goes back and fixes one
+    // copy of the LP's largest patterns there instead, the next largest on each return.
+    struct TStep {
+        std::vector<int> Demand, Available;
+        std::vector<double> Fixed;
+        std::vector<size_t> Order; // the LP's patterns, largest first
+        int Tried = -1;            // -1: nothing yet; 0: all whole; k: the k-th largest once
+    };
+    std::vector<TStep> steps;
+    steps.push_back({Demands(), Available, {}, {}, -1});
+    int lps = 0;
+    while (!steps.empty()) {
+        TStep& step = steps.back();
+        if (!std::any_of(step.Demand.begin(), step.Demand.end(), [](int d) { return d > 0; })) {
+            std::vector<double> fixed = step.Fixed;
             fixed.resize(fPatterns.size(), 0);
-            fixed[p] += copies;
-            available[static_cast<size_t>(pattern.Stock)] -= copies;
-            for (const auto& [c, k] : pattern.Counts)
-                demand[static_cast<size_t>(c)] =
-                    std::max(0, demand[static_cast<size_t>(c)] - k * copies);
-            return true;
-        };
-        bool stuck = false;
-        while (!stuck && std::any_of(demand.begin(), demand.end(), [](int d) { return d > 0; })) {
+            return Expand(fixed, Available, FirstTag);
+        }
+        if (step.Tried < 0) {
+            if (fClock.Stop() || ++lps > kMaxDiveLPs) return TCutSolution();
             // What is left often goes into what is left best fit, longest piece first.
-            const std::vector<TPattern> rest = FillBestFit(demand, available);
+            const std::vector<TPattern> rest = FillBestFit(step.Demand, step.Available);
             if (!rest.empty()) {
+                std::vector<double> fixed = step.Fixed;
                 for (const TPattern& p : rest) {
                     AddPattern(p);
-                    take(static_cast<size_t>(fIndex.at(p)), 1);
+                    fixed.resize(fPatterns.size(), 0);
+                    fixed[static_cast<size_t>(fIndex.at(p))] += 1;
                 }
-                break;
+                fixed.resize(fPatterns.size(), 0);
+                return Expand(fixed, Available, FirstTag);
             }
             std::vector<double> x;
-            if (Fits(demand, available, &x) != TFit::Yes || x.empty()) {
-                stuck = true;
-                break;
+            if (Fits(step.Demand, step.Available, &x) != TFit::Yes || x.empty()) {
+                steps.pop_back();
+                continue;
             }
-            bool took = false;
-            if (wholeAtOnce)
+            for (size_t p = 0; p < x.size(); ++p)
+                if (x[p] > 1e-9) step.Order.push_back(p);
+            std::stable_sort(step.Order.begin(), step.Order.end(),
+                             [&](size_t a, size_t b) { return x[a] > x[b]; });
+            // Whole copies first: none when no pattern is used whole.
+            step.Tried =
+                std::any_of(x.begin(), x.end(), [](double v) { return v >= 1 - 1e-9; }) ? -1 : 0;
+            if (step.Tried < 0) {
+                step.Tried = 0;
+                TStep next{step.Demand, step.Available, step.Fixed, {}, -1};
                 for (size_t p = 0; p < x.size(); ++p)
-                    took = take(p, static_cast<int>(std::floor(x[p] + 1e-9))) || took;
-            if (!took) {
-                const auto largest =
-                    static_cast<size_t>(std::max_element(x.begin(), x.end()) - x.begin());
-                stuck = !take(largest, 1);
+                    Fix(next.Demand, next.Available, next.Fixed, p,
+                        static_cast<int>(std::floor(x[p] + 1e-9)));
+                steps.push_back(std::move(next));
+                continue;
             }
         }
-        if (stuck) continue;
-        fixed.resize(fPatterns.size(), 0);
-        TCutSolution solution = Expand(fixed, Available, FirstTag);
-        if (solution.Found) return solution;
+        // One copy of the next largest pattern not tried here yet.
+        const size_t k = static_cast<size_t>(step.Tried++);
+        if (k >= std::min(step.Order.size(), kDiveChoices)) {
+            steps.pop_back();
+            continue;
+        }
+        TStep next{step.Demand, step.Available, step.Fixed, {}, -1};
+        if (Fix(next.Demand, next.Available, next.Fixed, step.Order[k], 1))
+            steps.push_back(std::move(next));
     }
     return TCutSolution();
+}
+
+bool TBoardModel::Fix(std::vector<int>& Demand, std::vector<int>& Available,
+                      std::vector<double>& Fixed, size_t Pattern, int Copies) const {
+    const TPattern& pattern = fPatterns[Pattern];
+    Copies = std::min(Copies, Available[static_cast<size_t>(pattern.Stock)]);
+    if (Copies <= 0) return false;
+    Fixed.resize(fPatterns.size(), 0);
+    Fixed[Pattern] += Copies;
+    Available[static_cast<size_t>(pattern.Stock)] -= Copies;
+    for (const auto& [c, k] : pattern.Counts)
+        Demand[static_cast<size_t>(c)] = std::max(0, Demand[static_cast<size_t>(c)] - k * Copies);
+    return true;
 }
 
 TCutSolution TBoardModel::Improve(const TCutSolution& Incumbent, std::int32_t FirstTag,

@@ -56,6 +56,9 @@ private:
     TCutSolution Pack(const std::vector<int>& Available, std::int32_t FirstTag, TCutStats& Stats);
     // Rounds the LP's patterns, solving it again for the rest each time.
     TCutSolution Dive(const std::vector<int>& Available, std::int32_t FirstTag);
+    // Fixes copies of a pattern: less demand and stock left; false when no stock piece is.
+    bool Fix(std::vector<int>& Demand, std::vector<int>& Available, std::vector<double>& Fixed,
+             size_t Pattern, int Copies) const;
     // The LP of a node of the package branch and bound: the package counts within Lo..Hi,
     // columns generated until none improves.
     struct TNodeLP {

@@ -378,6 +378,52 @@ void PrintTable() {
     }
 }
 
+// Proven optimality by kind of job, the largest gap left, and how much faster the exact
+// optimiser is where the classic search needs many nodes.
+void PrintByKind() {
+    std::printf("\n| pieces | boards proven optimal | joined proven optimal | largest gap (cm) "
+                "| largest gap (longest stock pieces) | classic over 10^5 nodes | least "
+                "speed-up there |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (int size : kSizes) {
+        const auto e = gExact.find(size);
+        if (e == gExact.end()) continue;
+        const std::vector<TJob>& jobs = Jobs(size);
+        int boards = 0, boardsProven = 0, joined = 0, joinedProven = 0;
+        double gap = 0, gapPieces = 0;
+        for (size_t i = 0; i < e->second.size(); ++i) {
+            const TRun& r = e->second[i];
+            const bool proven = r.Found && r.Total <= r.Bound + kEps;
+            if (jobs[i].Typ < 3) {
+                ++boards;
+                boardsProven += proven ? 1 : 0;
+            } else {
+                ++joined;
+                joinedProven += proven ? 1 : 0;
+            }
+            double longest = 0;
+            for (const TCutStock& stock : jobs[i].Stock)
+                longest = std::max(longest, stock.Laenge);
+            gap = std::max(gap, r.Total - r.Bound);
+            gapPieces = std::max(gapPieces, (r.Total - r.Bound) / longest);
+        }
+        int many = 0;
+        double speedUp = 0;
+        const auto c = gClassic.find(size);
+        if (c != gClassic.end())
+            for (size_t i = 0; i < c->second.size(); ++i)
+                if (c->second[i].Nodes > 100000) {
+                    const double ratio =
+                        c->second[i].Seconds / std::max(e->second[i].Seconds, 1e-6);
+                    speedUp = many == 0 ? ratio : std::min(speedUp, ratio);
+                    ++many;
+                }
+        std::printf("| %d | %d of %d | %d of %d | %.0f | %.2f | %d | %s |\n", size, boardsProven,
+                    boards, joinedProven, joined, gap, gapPieces, many,
+                    many > 0 ? (std::to_string(static_cast<int>(speedUp)) + "x").c_str() : "-");
+    }
+}
+
 // The instances to look at: invalid solutions, slow exact runs, exact runs far from their
 // bound, and exact results longer than the classic search's.
 void PrintNotable() {
@@ -442,6 +488,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     PrintTable();
+    PrintByKind();
     PrintNotable();
     return 0;
 }

@@ -290,24 +290,24 @@ void BuildAreas(TPlanDocument& Plan, const TLayOptions& o, const TCliHost& Host)
 
 // Free modules ("ARTNR@X,Y[@DEG]") and text boxes ("X,Y=Text") of the options.
 void AddModulesAndTexts(TEngineContext& Context, TPlanDocument& Plan, const TLayOptions& o) {
-    for (const QString& spec : o.Modules) {
-        const QStringList parts = spec.split(u'@');
+    for (const QString& module : o.Modules) {
+        const QStringList parts = module.split(u'@');
         if (parts.size() < 2 || parts.size() > 3)
             UsageError(
-                QStringLiteral("--module erwartet ARTNR@X,Y[@GRAD], nicht \"%1\"").arg(spec));
+                QStringLiteral("--module erwartet ARTNR@X,Y[@GRAD], nicht \"%1\"").arg(module));
         double angle = 0;
         if (parts.size() == 3 && (!ParseReal(parts[2], u'.', angle) || !std::isfinite(angle)))
-            UsageError(QStringLiteral("--module %1: \"%2\" ist kein Winkel").arg(spec, parts[2]));
+            UsageError(QStringLiteral("--module %1: \"%2\" ist kein Winkel").arg(module, parts[2]));
         Plan.CommonModulList.push_back(
             PlaceModule(Context, parts[0].trimmed(), ParsePlanPoint(parts[1]), angle));
     }
-    for (const QString& spec : o.Texts) {
-        const qsizetype eq = spec.indexOf(u'=');
+    for (const QString& text : o.Texts) {
+        const qsizetype eq = text.indexOf(u'=');
         if (eq <= 0)
-            UsageError(QStringLiteral("--text erwartet \"X,Y=Text\", nicht \"%1\"").arg(spec));
-        const Tgpc_vertex at = ParsePlanPoint(spec.left(eq));
+            UsageError(QStringLiteral("--text erwartet \"X,Y=Text\", nicht \"%1\"").arg(text));
+        const Tgpc_vertex at = ParsePlanPoint(text.left(eq));
         auto box = std::make_unique<TGraphText>();
-        box->Text = spec.mid(eq + 1);
+        box->Text = text.mid(eq + 1);
         box->Move(at.x, at.y);
         Plan.TextList.push_back(std::move(box));
     }

@@ -150,24 +150,31 @@ struct TRun {
     QString Check; // empty when the solution is valid
 };
 
-TRun RunExact(const TJob& Job) {
-    TCutControl control;
-    control.TimeLimit = kExactTimeLimit;
+// A run of one optimiser on the job, timed, its solution checked.
+template <typename TOptimiser>
+TRun Run(const TJob& Job, const TCutControl& Control, TOptimiser Optimise, TCutStats& Stats) {
     TCutBuild build;
-    TCutStats stats;
     const auto start = std::chrono::steady_clock::now();
-    const TCutSolution solution = CutExact(Job.Problem, build, control, stats);
+    const TCutSolution solution = Optimise(Job.Problem, build, Control, Stats);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     TRun run;
     run.Found = solution.Found;
     run.Total = solution.Total;
+    run.Nodes = Stats.Knoten;
+    run.Seconds = took.count();
+    run.Check = CheckCutSolution(Job.Problem, solution);
+    return run;
+}
+
+TRun RunExact(const TJob& Job) {
+    TCutControl control;
+    control.TimeLimit = kExactTimeLimit;
+    TCutStats stats;
+    TRun run = Run(Job, control, CutExact, stats);
     run.Bound = stats.Untergrenze;
     run.Optimal = stats.Optimal;
     // Only Escape marks a run stopped; the time limit is seen in its duration.
-    run.CutOff = stats.Abgebrochen || took.count() >= 0.99 * kExactTimeLimit;
-    run.Nodes = stats.Knoten;
-    run.Seconds = took.count();
-    run.Check = CheckCutSolution(Job.Problem, solution);
+    run.CutOff = stats.Abgebrochen || run.Seconds >= 0.99 * kExactTimeLimit;
     return run;
 }
 
@@ -175,19 +182,10 @@ TRun RunClassic(const TJob& Job) {
     TCutControl control;
     control.TimeLimit = kClassicTimeLimit;
     control.NodeLimit = kClassicNodeLimit;
-    TCutBuild build;
     TCutStats stats;
-    const auto start = std::chrono::steady_clock::now();
-    const TCutSolution solution = CutClassic(Job.Problem, build, control, stats);
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    TRun run;
-    run.Found = solution.Found;
-    run.Total = solution.Total;
+    TRun run = Run(Job, control, CutClassic, stats);
     // The node limit stops the search without marking it.
     run.CutOff = stats.Abgebrochen || stats.Knoten >= kClassicNodeLimit;
-    run.Nodes = stats.Knoten;
-    run.Seconds = took.count();
-    run.Check = CheckCutSolution(Job.Problem, solution);
     return run;
 }
 

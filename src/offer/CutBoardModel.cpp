@@ -64,7 +64,6 @@ bool TBoardModel::AddPattern(const TPattern& p) {
 }
 
 std::vector<TPattern> TBoardModel::FillLongestFirst(int Stock) const {
-    const bool codes = fProblem.Typ == 1 || fProblem.Typ == 2;
     const TCutStock& stock = fProblem.Lager[static_cast<size_t>(Stock)];
     std::vector<int> left = Demands();
     std::vector<TPattern> patterns;
@@ -77,9 +76,9 @@ std::vector<TPattern> TBoardModel::FillLongestFirst(int Stock) const {
             const TPieceClass& cls = fClasses[c];
             int k = 0;
             while (k < left[c] && cls.Laenge + kSawCut <= rest + kEps &&
-                   (!codes || (cls.StirnSeite > 0 && code % cls.StirnSeite == 0))) {
+                   CodeFits(fProblem, code, cls.StirnSeite)) {
                 rest -= cls.Laenge + kSawCut;
-                if (codes) code /= cls.StirnSeite;
+                code /= cls.StirnSeite; // 1 for types without end codes
                 ++k;
             }
             if (k > 0) {
@@ -95,7 +94,6 @@ std::vector<TPattern> TBoardModel::FillLongestFirst(int Stock) const {
 
 std::vector<TPattern> TBoardModel::FillBestFit(const std::vector<int>& Demand,
                                                const std::vector<int>& Available) const {
-    const bool codes = fProblem.Typ == 1 || fProblem.Typ == 2;
     struct TOpen {
         int Stock;
         double Rest;
@@ -115,13 +113,12 @@ std::vector<TPattern> TBoardModel::FillBestFit(const std::vector<int>& Demand,
         for (int k = 0; k < Demand[c]; ++k) {
             TOpen* best = nullptr;
             for (TOpen& o : open)
-                if (weight <= o.Rest + kEps &&
-                    (!codes || (cls.StirnSeite > 0 && o.Code % cls.StirnSeite == 0)) &&
+                if (weight <= o.Rest + kEps && CodeFits(fProblem, o.Code, cls.StirnSeite) &&
                     (best == nullptr || o.Rest < best->Rest))
                     best = &o;
             if (best == nullptr) return {};
             best->Rest -= weight;
-            if (codes) best->Code /= cls.StirnSeite;
+            best->Code /= cls.StirnSeite; // 1 for types without end codes
             ++best->Counts[static_cast<int>(c)];
         }
     }

@@ -31,11 +31,6 @@ struct TOpenPiece {
     std::vector<TCutOpened::TCut> Schnitte;
 };
 
-bool CodeFits(const TCutProblem& Problem, std::int32_t Code, std::int32_t PieceCode) {
-    if (Problem.Typ != 1 && Problem.Typ != 2) return true;
-    return PieceCode > 0 && Code % PieceCode == 0;
-}
-
 void Take(TOpenPiece& o, int piece, double length, std::int32_t code) {
     o.Schnitte.push_back({piece, length});
     o.Rest -= length + kSawCut;

@@ -60,3 +60,8 @@ std::vector<TStockFill> FillsOf(const TCutSolution& Solution) {
         fills.push_back({o.Stock, o.Schnitte});
     return fills;
 }
+
+bool CodeFits(const TCutProblem& Problem, std::int32_t Code, std::int32_t PieceCode) {
+    if (Problem.Typ != 1 && Problem.Typ != 2) return true;
+    return PieceCode > 0 && Code % PieceCode == 0;
+}

@@ -5,6 +5,10 @@
 
 #include "offer/CutTypes.h"
 
+// Whether a stock piece with end code Code still has the factory ends a piece with PieceCode
+// needs (always for types without end codes).
+bool CodeFits(const TCutProblem& Problem, std::int32_t Code, std::int32_t PieceCode);
+
 // One stock piece and what is cut from it, in cut order; a cut shorter than its piece is a
 // segment of a joined piece and takes what is left of the stock piece.
 struct TStockFill {

@@ -13,8 +13,9 @@
 // optimal. Where that does not settle it in time, CBC improves the best solution over the
 // patterns found (offer/CutBoardModel, offer/CutPackages).
 // Joinable types (3, 10, 11): pieces may be joined from several stock pieces, so little stock
-// length is lost but saw cuts and stubs; the bound counts lengths and saw cuts (offer/
-// CutJoinable), and the packing fills packages in order, joining only what does not fit.
+// length is lost but saw cuts and stubs; the bound counts lengths, saw cuts and the groups of
+// pieces that can end stock pieces (offer/CutJoinable), and the packings (offer/
+// CutJoinPacking) join what does not fit and end stock pieces with pieces that fill them.
 // Both start from a greedy packing; where the model proves no optimum, the classic search's
 // first pass (within a node budget) runs too, and the best result is kept.
 

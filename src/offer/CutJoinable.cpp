@@ -5,36 +5,153 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <map>
 
 namespace {
 
 // Package totals tried for joinable pieces, and the first step up from the bound (cm).
 constexpr int kJoinableTries = 40;
 constexpr double kJoinableStep = 5;
+// What a stock piece gives beyond its length where a piece ends it: its saw cut, and less than
+// 1 cm the piece may lack.
+constexpr double kEndGain = kSawCut + 1;
+// Beyond these, the closings of three pieces, or any sums of stock lengths, are not looked
+// for (the bound is then weaker, never wrong).
+constexpr size_t kMaxTripleClasses = 80;
+constexpr size_t kMaxStockSums = 20000;
+
+// The sums of stock lengths up to Limit, ascending; empty when there are too many.
+std::vector<double> StockSums(const std::vector<TCutStock>& Lager, double Limit) {
+    std::vector<double> sums{0};
+    for (const TCutStock& s : Lager) {
+        if (s.Laenge < 1) return {};
+        const size_t before = sums.size();
+        for (size_t i = 0; i < before; ++i)
+            for (double x = sums[i] + s.Laenge; x <= Limit; x += s.Laenge) {
+                sums.push_back(x);
+                if (sums.size() > kMaxStockSums) return {};
+            }
+        std::sort(sums.begin(), sums.end());
+        sums.erase(
+            std::unique(sums.begin(), sums.end(), [](double a, double b) { return b - a < 1e-9; }),
+            sums.end());
+    }
+    return sums;
+}
+
+// A stock piece saves only where the last cut of a piece ends it, and the stock pieces that
+// joined pieces link lose nothing to the one that ends them: so the pieces of such a group
+// together are worth (length and one saw cut each) more than its stock pieces by less than
+// kEndGain. The most groups that can end so: pieces alone, in twos or threes whose worth
+// exceeds a sum of stock lengths by less than that, and any four or more.
+double MostClosings(const TCutProblem& Problem) {
+    if (Problem.Teile.empty()) return 0;
+    std::map<double, int> count; // worth -> pieces
+    for (const TCutPiece& p : Problem.Teile)
+        ++count[std::max(p.Laenge, 0.0) + kSawCut];
+    const std::vector<double> worth = [&] {
+        std::vector<double> w;
+        for (const auto& [value, n] : count)
+            w.push_back(value);
+        return w;
+    }();
+    std::vector<int> left;
+    for (const auto& [value, n] : count)
+        left.push_back(n);
+    const size_t classes = worth.size();
+    const double n = static_cast<double>(Problem.Teile.size());
+    const std::vector<double> sums = StockSums(Problem.Lager, 3 * worth.back() + 1);
+    if (sums.size() < 2) return n;
+    const auto closes = [&](double w) {
+        // The largest sum of stock lengths not above the worth; rounding counts for a closing.
+        const auto it = std::upper_bound(sums.begin(), sums.end(), w + 1e-9);
+        return it != sums.begin() && *std::prev(it) > 0 && w - *std::prev(it) < kEndGain + 1e-6;
+    };
+    // The fewest pieces of a closing the class is in (4: none of three or fewer).
+    std::vector<int> in(classes, 4);
+    for (size_t a = 0; a < classes; ++a) {
+        if (closes(worth[a])) in[a] = 1;
+        for (size_t b = a; b < classes; ++b) {
+            if (b == a && left[a] < 2) continue;
+            if (closes(worth[a] + worth[b])) {
+                in[a] = std::min(in[a], 2);
+                in[b] = std::min(in[b], 2);
+            }
+            if (classes > kMaxTripleClasses) continue;
+            for (size_t c = b; c < classes; ++c) {
+                if (in[a] <= 3 && in[b] <= 3 && in[c] <= 3) continue;
+                const int same = (c == a) + (c == b);
+                if (left[c] <= same || (b == a && c == a && left[a] < 3)) continue;
+                if (closes(worth[a] + worth[b] + worth[c])) {
+                    in[a] = std::min(in[a], 3);
+                    in[b] = std::min(in[b], 3);
+                    in[c] = std::min(in[c], 3);
+                }
+            }
+        }
+    }
+    if (classes > kMaxTripleClasses)
+        for (int& k : in)
+            k = std::min(k, 3); // threes not looked for: any three may close
+    // Groups of the fewest pieces first: n1 pieces alone, then pairs of those in pairs, ...
+    double within[5] = {0, 0, 0, 0, 0};
+    for (size_t a = 0; a < classes; ++a)
+        within[in[a]] += left[a];
+    double groups = 0, used = 0, reach = 0;
+    for (int k = 1; k <= 4; ++k) {
+        reach += within[k];
+        groups += (reach - used) / k;
+        used = reach;
+    }
+    return groups;
+}
 
 } // namespace
 
 double JoinableBound(const TCutProblem& Problem) {
     if (Problem.Lager.empty()) return 0;
-    double longest = 0;
-    for (const TCutStock& s : Problem.Lager)
-        longest = std::max(longest, s.Laenge);
-    double shortest = 0, need = 0;
-    for (const TCutPiece& p : Problem.Teile) {
-        const double length = std::max(p.Laenge, 0.0);
-        shortest += std::max(length - 1, 0.0);
-        // Segments of at most the longest stock length must give more than length - 1 cm;
-        // all but the last take whole remainders, one per stock piece.
-        const double segments =
-            longest > 0 ? std::floor(std::max(length - 1 - 1e-6, 0.0) / longest) + 1 : 1;
-        need += length + kSawCut + (segments - 1) * (kSawCut + 1);
+    // Whatever a solution opens, its longest stock article decides how many joins the long
+    // pieces need at least: the bound of each choice of the longest, the least of them.
+    double bound = std::numeric_limits<double>::infinity();
+    double worthAll = 0;
+    for (const TCutPiece& p : Problem.Teile)
+        worthAll += std::max(p.Laenge, 0.0) + kSawCut;
+    const double closingNeed = worthAll - kEndGain * MostClosings(Problem);
+    for (size_t m = 0; m < Problem.Lager.size(); ++m) {
+        const std::vector<TCutStock> lager(Problem.Lager.begin() + static_cast<std::ptrdiff_t>(m),
+                                           Problem.Lager.end());
+        double longest = 0;
+        for (const TCutStock& s : lager)
+            longest = std::max(longest, s.Laenge);
+        double shortest = 0, need = 0;
+        for (const TCutPiece& p : Problem.Teile) {
+            const double length = std::max(p.Laenge, 0.0);
+            shortest += std::max(length - 1, 0.0);
+            // Segments of at most the longest stock length must give more than length - 1 cm;
+            // all but the last take whole remainders, one per stock piece.
+            const double segments =
+                longest > 0 ? std::floor(std::max(length - 1 - 1e-6, 0.0) / longest) + 1 : 1;
+            need += length + kSawCut + (segments - 1) * (kSawCut + 1);
+        }
+        std::vector<double> worth;
+        for (const TCutStock& s : lager)
+            worth.push_back(s.Laenge + kSawCut + 1);
+        // At least one package of the longest.
+        TPackageBox box;
+        box.Lo.assign(lager.size(), 0);
+        box.Lo[0] = 1;
+        box.Hi.assign(lager.size(), 1e18);
+        const double byCuts = PackageWorthAtLeast(lager, worth, need - 1e-6, nullptr, &box);
+        if (!std::isfinite(byCuts)) continue;
+        std::vector<double> length;
+        for (const TCutStock& s : lager)
+            length.push_back(s.Laenge);
+        const double byLength = PackageWorthAtLeast(
+            lager, length, std::max(shortest, closingNeed) - 1e-6, nullptr, &box);
+        bound = std::min(bound, std::max(byLength, byCuts));
     }
-    std::vector<double> worth;
-    for (const TCutStock& s : Problem.Lager)
-        worth.push_back(s.Laenge + kSawCut + 1);
-    const double byCuts = PackageWorthAtLeast(Problem.Lager, worth, need - 1e-6);
-    return std::max(PackageTotalAtLeast(Problem.Lager, shortest),
-                    std::isfinite(byCuts) ? byCuts : 0.0);
+    return std::isfinite(bound) ? bound : 0;
 }
 
 TCutSolution SolveJoinableByPacking(const TCutProblem& Problem, std::int32_t FirstTag,

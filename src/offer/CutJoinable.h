@@ -9,8 +9,10 @@
 // The least length of whole packages any solution opens: each piece needs its length less
 // than 1 cm, and a saw cut per segment; a stock piece gives its length and one saw cut, and
 // lets one piece lack less than 1 cm, only with the one segment that takes its last
-// remainder; a piece longer than the longest stock piece has segments that take whole
-// remainders.
+// remainder; a piece longer than the longest stock piece opened has segments that take whole
+// remainders. Stock pieces linked by joined pieces gain that only once, where a piece ends
+// the last of them, so the gain is bounded too by how many groups of pieces can end a sum of
+// stock lengths so closely.
 double JoinableBound(const TCutProblem& Problem);
 
 // Package totals from the pieces' length up, each packed in order, joining what does not fit.

@@ -29,7 +29,8 @@ void RetagSolution(const TCutProblem& Problem, TCutSolution& Solution, std::int3
 std::vector<TStockFill> FillsOf(const TCutSolution& Solution);
 
 // Packs joinable pieces into exactly these stock pieces (counts per stock article): whole
-// pieces best fit, the rest joined from the longest remainders. Found false when they do not
-// suffice.
+// pieces best fit with the rest joined, or in a row across the stock pieces, each stock piece
+// ended where a few pieces fill it to within the saw cut and the 1 cm a last piece may lack.
+// Found false when they do not suffice.
 TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
                           std::int32_t FirstTag);

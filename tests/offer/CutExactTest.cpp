@@ -151,8 +151,14 @@ TEST(CutExact, RandomJobsAreFeasibleAndNeverWorseThanTheClassicSearch) {
         const TCutSolution s = Exact(p, stats);
         ASSERT_TRUE(s.Found);
         EXPECT_TRUE(CheckCutSolution(p, s).isEmpty()) << qPrintable(CheckCutSolution(p, s));
-        EXPECT_LE(s.Total, ClassicTotal(p) + 1e-6);
+        const double classic = ClassicTotal(p);
+        EXPECT_LE(s.Total, classic + 1e-6);
         EXPECT_LE(stats.Untergrenze, s.Total + 1e-6);
+        if (IsJoinableTyp(typ)) {
+            // The bound itself, before the result caps it: below what both searches cut.
+            EXPECT_LE(JoinableBound(p), s.Total + 1e-6);
+            EXPECT_LE(JoinableBound(p), classic + 1e-6);
+        }
         if (stats.Optimal) {
             EXPECT_NEAR(stats.Untergrenze, s.Total, 1e-6);
         }
@@ -239,6 +245,7 @@ TEST(CutExact, JoinedBattensAtTheirBound) {
     // Segments cost saw cuts, and only a segment taking the last remainder may leave a piece
     // short: three battens of 1334 cm need a fifth stock piece of 1000 cm, where the length
     // alone would allow four. Battens 0.5 cm longer than the stock each take one stock piece.
+    // A stock piece gains its saw cut and the piece's lack only where pieces end it.
     const struct {
         TCutProblem Problem;
         double Total;
@@ -246,6 +253,11 @@ TEST(CutExact, JoinedBattensAtTheirBound) {
         {Problem(11, {{"L1000", 1000, 1}}, {{1334.1, 1, 3}}), 5000},
         {Problem(11, {{"L100", 100, 1}}, {{100.6, 1, 10}}), 1000},
         {Problem(3, {{"L400", 400, 2}, {"L300", 300, 1}}, {{120.1, 1, 9}}), 1100},
+        // No one, two or three of these end a stock piece, so at most one group of all four
+        // saves: 4 x 75.5 cm less 1.3 needs a fourth stock piece.
+        {Problem(11, {{"L100", 100, 1}}, {{75.3, 1, 4}}), 400},
+        // Two each end a stock piece 0.9 cm short, saving 1.2 cm there: five stock pieces.
+        {Problem(10, {{"L100", 100, 1}}, {{50.4, 1, 10}}), 500},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(JoinableBound(c.Problem), c.Total);

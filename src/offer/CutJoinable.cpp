@@ -3,6 +3,9 @@
 #include "offer/CutExact.h"
 #include "offer/CutPacking.h"
 
+#include <coin/ClpSimplex.hpp>
+#include <coin/CoinPackedMatrix.hpp>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -107,6 +110,72 @@ double MostClosings(const TCutProblem& Problem) {
     return groups;
 }
 
+// The most all groups that end short can save together, as an LP over the closings of one,
+// two and three pieces, each worth what it saves, and any piece of a larger group a quarter of
+// the most a group saves. Infinite when the LP does not solve.
+double MostSaving(const TCutProblem& Problem) {
+    std::map<double, int> count;
+    for (const TCutPiece& p : Problem.Teile)
+        ++count[std::max(p.Laenge, 0.0) + kSawCut];
+    std::vector<double> worth;
+    std::vector<int> left;
+    for (const auto& [value, n] : count) {
+        worth.push_back(value);
+        left.push_back(n);
+    }
+    const size_t classes = worth.size();
+    if (classes == 0 || classes > kMaxTripleClasses) return std::numeric_limits<double>::infinity();
+    const std::vector<double> sums = StockSums(Problem.Lager, 3 * worth.back() + 1);
+    if (sums.size() < 2) return std::numeric_limits<double>::infinity();
+    const auto saving = [&](double w) {
+        const auto it = std::upper_bound(sums.begin(), sums.end(), w + 1e-9);
+        if (it == sums.begin() || *std::prev(it) <= 0) return 0.0;
+        const double gain = w - *std::prev(it);
+        return gain < kEndGain + 1e-6 ? std::max(gain, 0.0) + 1e-6 : 0.0;
+    };
+    ClpSimplex lp;
+    std::vector<double> rowLower(classes, -COIN_DBL_MAX), rowUpper;
+    for (int n : left)
+        rowUpper.push_back(n);
+    CoinPackedMatrix empty(true, 0, 0);
+    empty.setDimensions(static_cast<int>(classes), 0);
+    lp.loadProblem(empty, nullptr, nullptr, nullptr, rowLower.data(), rowUpper.data());
+    lp.setLogLevel(0);
+    std::vector<int> starts{0}, rows;
+    std::vector<double> values, lower, upper, cost;
+    const auto add = [&](double gain, std::initializer_list<int> members) {
+        if (gain <= 0) return;
+        std::map<int, double> k;
+        for (int m : members)
+            k[m] += 1;
+        for (const auto& [row, v] : k) {
+            rows.push_back(row);
+            values.push_back(v);
+        }
+        starts.push_back(static_cast<int>(rows.size()));
+        lower.push_back(0);
+        upper.push_back(COIN_DBL_MAX);
+        cost.push_back(-gain);
+    };
+    for (int a = 0; a < static_cast<int>(classes); ++a) {
+        add(kEndGain / 4 + 1e-6, {a});
+        add(saving(worth[a]), {a});
+        for (int b = a; b < static_cast<int>(classes); ++b) {
+            if (b == a && left[a] < 2) continue;
+            add(saving(worth[a] + worth[b]), {a, b});
+            for (int c = b; c < static_cast<int>(classes); ++c) {
+                if (left[c] <= (c == a) + (c == b)) continue;
+                add(saving(worth[a] + worth[b] + worth[c]), {a, b, c});
+            }
+        }
+    }
+    lp.addColumns(static_cast<int>(cost.size()), lower.data(), upper.data(), cost.data(),
+                  starts.data(), rows.data(), values.data());
+    lp.primal();
+    if (!lp.isProvenOptimal()) return std::numeric_limits<double>::infinity();
+    return -lp.objectiveValue() + 1e-4;
+}
+
 } // namespace
 
 double JoinableBound(const TCutProblem& Problem) {
@@ -117,7 +186,8 @@ double JoinableBound(const TCutProblem& Problem) {
     double worthAll = 0;
     for (const TCutPiece& p : Problem.Teile)
         worthAll += std::max(p.Laenge, 0.0) + kSawCut;
-    const double closingNeed = worthAll - kEndGain * MostClosings(Problem);
+    const double closingNeed =
+        worthAll - std::min(kEndGain * MostClosings(Problem), MostSaving(Problem));
     for (size_t m = 0; m < Problem.Lager.size(); ++m) {
         const std::vector<TCutStock> lager(Problem.Lager.begin() + static_cast<std::ptrdiff_t>(m),
                                            Problem.Lager.end());

@@ -173,9 +173,11 @@ TClosing FindClosing(const std::vector<double>& Weight, const std::vector<int>& 
 // One stock piece after the other, as the chain, but each one ended by a few whole pieces that
 // leave less than Least unused or take its end short, wherever such pieces are left: the
 // saving of the short end and saw cut, where the chain would have lost a stub.
-bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, double Least) {
-    std::stable_sort(open.begin(), open.end(),
-                     [](const TOpenPiece& a, const TOpenPiece& b) { return a.Rest > b.Rest; });
+bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, double Least,
+                  bool ShortestFirst = false) {
+    std::stable_sort(open.begin(), open.end(), [&](const TOpenPiece& a, const TOpenPiece& b) {
+        return ShortestFirst ? a.Rest < b.Rest : a.Rest > b.Rest;
+    });
     const double minSegment = MinSegment(Problem);
     // Classes of equal length, ascending; pieces of a class taken from the back.
     std::vector<double> weight;
@@ -301,12 +303,21 @@ bool ClosingLoose(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
     return ChainClosing(Problem, open, 0.0);
 }
 
+bool ClosingMid(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
+    return ChainClosing(Problem, open, 0.5);
+}
+
+bool ClosingShortFirst(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
+    return ChainClosing(Problem, open, 0.5, true);
+}
+
 } // namespace
 
 TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
                           std::int32_t FirstTag) {
     for (bool (*pack)(const TCutProblem&, std::vector<TOpenPiece>&) :
-         {&BestFitThenJoin, &Chain, &ChainEndingShort, &ClosingTight, &ClosingLoose}) {
+         {&BestFitThenJoin, &Chain, &ChainEndingShort, &ClosingTight, &ClosingLoose, &ClosingMid,
+          &ClosingShortFirst}) {
         std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
         if (pack(Problem, open)) return MakeSolution(Problem, Fills(open), FirstTag);
     }

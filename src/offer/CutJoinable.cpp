@@ -43,64 +43,74 @@ std::vector<double> StockSums(const std::vector<TCutStock>& Lager, double Limit)
     return sums;
 }
 
-// A stock piece saves only where the last cut of a piece ends it, and the stock pieces that
-// joined pieces link lose nothing to the one that ends them: so the pieces of such a group
-// together are worth (length and one saw cut each) more than its stock pieces by less than
-// kEndGain. The most groups that can end so: pieces alone, in twos or threes whose worth
-// exceeds a sum of stock lengths by less than that, and any four or more.
-double MostClosings(const TCutProblem& Problem) {
-    if (Problem.Teile.empty()) return 0;
-    std::map<double, int> count; // worth -> pieces
-    for (const TCutPiece& p : Problem.Teile)
-        ++count[std::max(p.Laenge, 0.0) + kSawCut];
-    const std::vector<double> worth = [&] {
-        std::vector<double> w;
-        for (const auto& [value, n] : count)
-            w.push_back(value);
-        return w;
-    }();
-    std::vector<int> left;
-    for (const auto& [value, n] : count)
-        left.push_back(n);
-    const size_t classes = worth.size();
-    const double n = static_cast<double>(Problem.Teile.size());
-    const std::vector<double> sums = StockSums(Problem.Lager, 3 * worth.back() + 1);
-    if (sums.size() < 2) return n;
-    const auto closes = [&](double w) {
-        // The largest sum of stock lengths not above the worth; rounding counts for a closing.
-        const auto it = std::upper_bound(sums.begin(), sums.end(), w + 1e-9);
-        return it != sums.begin() && *std::prev(it) > 0 && w - *std::prev(it) < kEndGain + 1e-6;
-    };
-    // The fewest pieces of a closing the class is in (4: none of three or fewer).
-    std::vector<int> in(classes, 4);
-    for (size_t a = 0; a < classes; ++a) {
-        if (closes(worth[a])) in[a] = 1;
-        for (size_t b = a; b < classes; ++b) {
-            if (b == a && left[a] < 2) continue;
-            if (closes(worth[a] + worth[b])) {
-                in[a] = std::min(in[a], 2);
-                in[b] = std::min(in[b], 2);
-            }
-            if (classes > kMaxTripleClasses) continue;
-            for (size_t c = b; c < classes; ++c) {
-                if (in[a] <= 3 && in[b] <= 3 && in[c] <= 3) continue;
-                const int same = (c == a) + (c == b);
-                if (left[c] <= same || (b == a && c == a && left[a] < 3)) continue;
-                if (closes(worth[a] + worth[b] + worth[c])) {
-                    in[a] = std::min(in[a], 3);
-                    in[b] = std::min(in[b], 3);
-                    in[c] = std::min(in[c], 3);
-                }
+// The pieces by worth (length and saw cut), ascending, with how many there are of each, and
+// the sums of stock lengths up to three of the longest pieces.
+struct TClosings {
+    std::vector<double> Worth;
+    std::vector<int> Left;
+    std::vector<double> Sums; // empty when there are too many
+
+    explicit TClosings(const TCutProblem& Problem) {
+        std::map<double, int> count;
+        for (const TCutPiece& p : Problem.Teile)
+            ++count[std::max(p.Laenge, 0.0) + kSawCut];
+        for (const auto& [worth, n] : count) {
+            Worth.push_back(worth);
+            Left.push_back(n);
+        }
+        if (!Worth.empty()) Sums = StockSums(Problem.Lager, 3 * Worth.back() + 1);
+    }
+
+    // What a group of pieces worth W gains where it ends its stock pieces: more than 0 when a
+    // sum of stock lengths lies less than kEndGain below it (rounding counts for a gain).
+    double Gain(double W) const {
+        const auto it = std::upper_bound(Sums.begin(), Sums.end(), W + 1e-9);
+        if (it == Sums.begin() || *std::prev(it) <= 0) return 0;
+        const double gain = W - *std::prev(it);
+        return gain < kEndGain + 1e-6 ? std::max(gain, 0.0) + 1e-6 : 0;
+    }
+
+    // Every group of one to Most (at most three) pieces there are, as classes a <= b <= c
+    // (-1: none), with its gain.
+    template <typename F>
+    void ForGroups(int Most, F Visit) const {
+        const int n = static_cast<int>(Worth.size());
+        const auto left = [&](int k) { return Left[static_cast<size_t>(k)]; };
+        const auto worth = [&](int k) { return Worth[static_cast<size_t>(k)]; };
+        for (int a = 0; a < n; ++a) {
+            Visit(a, -1, -1, Gain(worth(a)));
+            for (int b = a; b < n && Most >= 2; ++b) {
+                if (left(b) <= (b == a)) continue;
+                Visit(a, b, -1, Gain(worth(a) + worth(b)));
+                for (int c = b; c < n && Most >= 3; ++c)
+                    if (left(c) > (c == a) + (c == b))
+                        Visit(a, b, c, Gain(worth(a) + worth(b) + worth(c)));
             }
         }
     }
-    if (classes > kMaxTripleClasses)
-        for (int& k : in)
-            k = std::min(k, 3); // threes not looked for: any three may close
-    // Groups of the fewest pieces first: n1 pieces alone, then pairs of those in pairs, ...
+};
+
+// A stock piece gains only where the last cut of a piece ends it, and the stock pieces that
+// joined pieces link gain nothing but at the one that ends them: so the pieces of such a group
+// together are worth (length and one saw cut each) more than its stock pieces by less than
+// kEndGain. The most groups that can end so: pieces alone, in twos or threes whose worth
+// exceeds a sum of stock lengths by less than that, and any four or more.
+double MostClosings(const TClosings& Closings, double Pieces) {
+    if (Closings.Sums.size() < 2) return Pieces;
+    const size_t classes = Closings.Worth.size();
+    const int most = classes > kMaxTripleClasses ? 2 : 3;
+    // The fewest pieces of a group the class is in (4: none of three or fewer).
+    std::vector<int> in(classes, most == 3 ? 4 : 3);
+    Closings.ForGroups(most, [&](int a, int b, int c, double gain) {
+        if (gain <= 0) return;
+        const int size = 1 + (b >= 0) + (c >= 0);
+        for (int k : {a, b, c})
+            if (k >= 0) in[static_cast<size_t>(k)] = std::min(in[static_cast<size_t>(k)], size);
+    });
+    // Groups of the fewest pieces first: those alone, then pairs of those in pairs, ...
     double within[5] = {0, 0, 0, 0, 0};
     for (size_t a = 0; a < classes; ++a)
-        within[in[a]] += left[a];
+        within[in[a]] += Closings.Left[a];
     double groups = 0, used = 0, reach = 0;
     for (int k = 1; k <= 4; ++k) {
         reach += within[k];
@@ -110,32 +120,16 @@ double MostClosings(const TCutProblem& Problem) {
     return groups;
 }
 
-// The most all groups that end short can save together, as an LP over the closings of one,
-// two and three pieces, each worth what it saves, and any piece of a larger group a quarter of
-// the most a group saves. Infinite when the LP does not solve.
-double MostSaving(const TCutProblem& Problem) {
-    std::map<double, int> count;
-    for (const TCutPiece& p : Problem.Teile)
-        ++count[std::max(p.Laenge, 0.0) + kSawCut];
-    std::vector<double> worth;
-    std::vector<int> left;
-    for (const auto& [value, n] : count) {
-        worth.push_back(value);
-        left.push_back(n);
-    }
-    const size_t classes = worth.size();
-    if (classes == 0 || classes > kMaxTripleClasses) return std::numeric_limits<double>::infinity();
-    const std::vector<double> sums = StockSums(Problem.Lager, 3 * worth.back() + 1);
-    if (sums.size() < 2) return std::numeric_limits<double>::infinity();
-    const auto saving = [&](double w) {
-        const auto it = std::upper_bound(sums.begin(), sums.end(), w + 1e-9);
-        if (it == sums.begin() || *std::prev(it) <= 0) return 0.0;
-        const double gain = w - *std::prev(it);
-        return gain < kEndGain + 1e-6 ? std::max(gain, 0.0) + 1e-6 : 0.0;
-    };
+// The most all groups that end short can gain together, as an LP over the groups of one, two
+// and three pieces, each worth what it gains, and any piece of a larger group a quarter of the
+// most a group gains. Infinite when the LP does not solve or the lengths are too many.
+double MostSaving(const TClosings& Closings) {
+    const size_t classes = Closings.Worth.size();
+    if (classes == 0 || classes > kMaxTripleClasses || Closings.Sums.size() < 2)
+        return std::numeric_limits<double>::infinity();
     ClpSimplex lp;
     std::vector<double> rowLower(classes, -COIN_DBL_MAX), rowUpper;
-    for (int n : left)
+    for (int n : Closings.Left)
         rowUpper.push_back(n);
     CoinPackedMatrix empty(true, 0, 0);
     empty.setDimensions(static_cast<int>(classes), 0);
@@ -144,10 +138,9 @@ double MostSaving(const TCutProblem& Problem) {
     std::vector<int> starts{0}, rows;
     std::vector<double> values, lower, upper, cost;
     const auto add = [&](double gain, std::initializer_list<int> members) {
-        if (gain <= 0) return;
         std::map<int, double> k;
         for (int m : members)
-            k[m] += 1;
+            if (m >= 0) k[m] += 1;
         for (const auto& [row, v] : k) {
             rows.push_back(row);
             values.push_back(v);
@@ -157,18 +150,11 @@ double MostSaving(const TCutProblem& Problem) {
         upper.push_back(COIN_DBL_MAX);
         cost.push_back(-gain);
     };
-    for (int a = 0; a < static_cast<int>(classes); ++a) {
+    for (int a = 0; a < static_cast<int>(classes); ++a)
         add(kEndGain / 4 + 1e-6, {a});
-        add(saving(worth[a]), {a});
-        for (int b = a; b < static_cast<int>(classes); ++b) {
-            if (b == a && left[a] < 2) continue;
-            add(saving(worth[a] + worth[b]), {a, b});
-            for (int c = b; c < static_cast<int>(classes); ++c) {
-                if (left[c] <= (c == a) + (c == b)) continue;
-                add(saving(worth[a] + worth[b] + worth[c]), {a, b, c});
-            }
-        }
-    }
+    Closings.ForGroups(3, [&](int a, int b, int c, double gain) {
+        if (gain > 0) add(gain, {a, b, c});
+    });
     lp.addColumns(static_cast<int>(cost.size()), lower.data(), upper.data(), cost.data(),
                   starts.data(), rows.data(), values.data());
     lp.primal();
@@ -186,8 +172,11 @@ double JoinableBound(const TCutProblem& Problem) {
     double worthAll = 0;
     for (const TCutPiece& p : Problem.Teile)
         worthAll += std::max(p.Laenge, 0.0) + kSawCut;
+    const TClosings closings(Problem);
     const double closingNeed =
-        worthAll - std::min(kEndGain * MostClosings(Problem), MostSaving(Problem));
+        worthAll -
+        std::min(kEndGain * MostClosings(closings, static_cast<double>(Problem.Teile.size())),
+                 MostSaving(closings));
     for (size_t m = 0; m < Problem.Lager.size(); ++m) {
         const std::vector<TCutStock> lager(Problem.Lager.begin() + static_cast<std::ptrdiff_t>(m),
                                            Problem.Lager.end());
@@ -206,7 +195,7 @@ double JoinableBound(const TCutProblem& Problem) {
         }
         std::vector<double> worth;
         for (const TCutStock& s : lager)
-            worth.push_back(s.Laenge + kSawCut + 1);
+            worth.push_back(s.Laenge + kEndGain);
         // At least one package of the longest.
         TPackageBox box;
         box.Lo.assign(lager.size(), 0);

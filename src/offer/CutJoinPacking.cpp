@@ -311,15 +311,118 @@ bool ClosingShortFirst(const TCutProblem& Problem, std::vector<TOpenPiece>& open
     return ChainClosing(Problem, open, 0.5, true);
 }
 
+// How many stock pieces of each article make up Sum, within what is Free; empty when none do.
+std::vector<int> StockOfSum(const TCutProblem& Problem, double Sum, const std::vector<int>& Free) {
+    std::vector<int> counts(Free.size(), 0);
+    const auto search = [&](auto&& self, size_t s, double rest) -> bool {
+        if (std::abs(rest) < 1e-4) return true;
+        if (s == Free.size() || rest < 0) return false;
+        const double length = Problem.Lager[s].Laenge;
+        if (length < 1) return self(self, s + 1, rest);
+        for (int k = std::min(Free[s], static_cast<int>(std::floor((rest + 1e-4) / length)));
+             k >= 0; --k) {
+            counts[s] = k;
+            if (self(self, s + 1, rest - k * length)) return true;
+        }
+        counts[s] = 0;
+        return false;
+    };
+    return search(search, 0, Sum) ? counts : std::vector<int>();
+}
+
+// The groups first, each of its pieces chained across its stock pieces so that the last ends
+// them short, as often as pieces and stock pieces allow; the rest chained.
+bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& open,
+                        const std::vector<TEndingGroup>& Groups) {
+    // Pieces of each length, from the back of the (descending) list: the last pieces first.
+    std::map<double, std::vector<int>> pieces;
+    for (int i = static_cast<int>(Problem.Teile.size()) - 1; i >= 0; --i)
+        pieces[Problem.Teile[static_cast<size_t>(i)].Laenge].push_back(i);
+    std::vector<std::vector<size_t>> freeStock(Problem.Lager.size());
+    for (size_t k = open.size(); k-- > 0;)
+        freeStock[static_cast<size_t>(open[k].Stock)].push_back(k);
+    std::vector<TOpenPiece> done;
+    std::vector<bool> used(open.size(), false);
+    for (const TEndingGroup& g : Groups)
+        for (int rep = 0; rep < g.Count; ++rep) {
+            // The group's lengths as the pieces have them (its own are rounded through sums).
+            const auto pieceLength = [&](double l) {
+                const auto it = pieces.lower_bound(l - 1e-6);
+                return it != pieces.end() && it->first < l + 1e-6 ? it->first : -1.0;
+            };
+            std::map<double, int> want;
+            for (double l : g.Laengen)
+                ++want[pieceLength(l)];
+            bool have = true;
+            for (const auto& [l, n] : want) {
+                const auto it = pieces.find(l);
+                have = have && it != pieces.end() && static_cast<int>(it->second.size()) >= n;
+            }
+            std::vector<int> free;
+            for (const auto& f : freeStock)
+                free.push_back(static_cast<int>(f.size()));
+            const std::vector<int> stock =
+                have ? StockOfSum(Problem, g.Sum, free) : std::vector<int>();
+            if (stock.empty()) break;
+            std::vector<TOpenPiece> group;
+            for (size_t s = 0; s < stock.size(); ++s)
+                for (int k = 0; k < stock[s]; ++k)
+                    group.push_back(
+                        open[freeStock[s][freeStock[s].size() - 1 - static_cast<size_t>(k)]]);
+            std::vector<int> chosen;
+            std::map<double, int> taken;
+            for (const auto& [l, n] : want)
+                for (int j = 0; j < n; ++j) {
+                    const std::vector<int>& list = pieces[l];
+                    chosen.push_back(list[list.size() - 1 - static_cast<size_t>(taken[l]++)]);
+                }
+            // Shortest first, so that the longest ends the group; else the other way round.
+            std::sort(chosen.begin(), chosen.end(), std::greater<>());
+            bool placed = false;
+            for (int order = 0; order < 2 && !placed; ++order) {
+                std::vector<TOpenPiece> trial = group;
+                if (order == 1) std::reverse(chosen.begin(), chosen.end());
+                placed = ChainPieces(Problem, trial, 0, chosen);
+                if (placed) {
+                    done.insert(done.end(), trial.begin(), trial.end());
+                }
+            }
+            if (!placed) break;
+            for (size_t s = 0; s < stock.size(); ++s)
+                for (int k = 0; k < stock[s]; ++k) {
+                    used[freeStock[s].back()] = true;
+                    freeStock[s].pop_back();
+                }
+            for (const auto& [l, n] : taken)
+                pieces[l].resize(pieces[l].size() - static_cast<size_t>(n));
+        }
+    std::vector<int> rest;
+    for (const auto& [l, list] : pieces)
+        rest.insert(rest.end(), list.begin(), list.end());
+    std::sort(rest.begin(), rest.end()); // longest first, as the pieces are sorted
+    std::vector<TOpenPiece> left;
+    for (size_t k = 0; k < open.size(); ++k)
+        if (!used[k]) left.push_back(open[k]);
+    const size_t first = done.size();
+    done.insert(done.end(), left.begin(), left.end());
+    open = std::move(done);
+    return ChainPieces(Problem, open, first, rest);
+}
+
 } // namespace
 
 TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
-                          std::int32_t FirstTag) {
+                          std::int32_t FirstTag, const std::vector<TEndingGroup>& Groups) {
     for (bool (*pack)(const TCutProblem&, std::vector<TOpenPiece>&) :
          {&BestFitThenJoin, &Chain, &ChainEndingShort, &ClosingTight, &ClosingLoose, &ClosingMid,
           &ClosingShortFirst}) {
         std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
         if (pack(Problem, open)) return MakeSolution(Problem, Fills(open), FirstTag);
+    }
+    if (!Groups.empty()) {
+        std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
+        if (EndGroupsThenChain(Problem, open, Groups))
+            return MakeSolution(Problem, Fills(open), FirstTag);
     }
     return TCutSolution();
 }

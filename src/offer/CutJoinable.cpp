@@ -123,7 +123,7 @@ double MostClosings(const TClosings& Closings, double Pieces) {
 // The most all groups that end short can gain together, as an LP over the groups of one, two
 // and three pieces, each worth what it gains, and any piece of a larger group a quarter of the
 // most a group gains. Infinite when the LP does not solve or the lengths are too many.
-double MostSaving(const TClosings& Closings) {
+double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan = nullptr) {
     const size_t classes = Closings.Worth.size();
     if (classes == 0 || classes > kMaxTripleClasses || Closings.Sums.size() < 2)
         return std::numeric_limits<double>::infinity();
@@ -137,7 +137,16 @@ double MostSaving(const TClosings& Closings) {
     lp.setLogLevel(0);
     std::vector<int> starts{0}, rows;
     std::vector<double> values, lower, upper, cost;
+    std::vector<TEndingGroup> groups; // per column
     const auto add = [&](double gain, std::initializer_list<int> members) {
+        TEndingGroup g;
+        for (int m : members)
+            if (m >= 0) {
+                g.Laengen.push_back(Closings.Worth[static_cast<size_t>(m)] - kSawCut);
+                g.Sum += Closings.Worth[static_cast<size_t>(m)];
+            }
+        g.Sum -= gain; // the stock lengths it ends (the gain is rounded up by a hair)
+        groups.push_back(g);
         std::map<int, double> k;
         for (int m : members)
             if (m >= 0) k[m] += 1;
@@ -159,6 +168,18 @@ double MostSaving(const TClosings& Closings) {
                   starts.data(), rows.data(), values.data());
     lp.primal();
     if (!lp.isProvenOptimal()) return std::numeric_limits<double>::infinity();
+    if (Plan) {
+        // The whole groups of the LP's solution, the most gaining first.
+        const double* x = lp.primalColumnSolution();
+        std::vector<std::pair<double, size_t>> order;
+        for (size_t j = classes; j < groups.size(); ++j)
+            if (x[j] >= 1 - 1e-6) order.emplace_back(-cost[j], j);
+        std::sort(order.rbegin(), order.rend());
+        for (const auto& [gain, j] : order) {
+            groups[j].Count = static_cast<int>(std::floor(x[j] + 1e-6));
+            Plan->push_back(groups[j]);
+        }
+    }
     return -lp.objectiveValue() + 1e-4;
 }
 
@@ -218,6 +239,8 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem, std::int32_t Fir
     double length = 0;
     for (const TCutPiece& p : Problem.Teile)
         length += std::max(p.Laenge, 0.0);
+    std::vector<TEndingGroup> plan;
+    MostSaving(TClosings(Problem), &plan);
     // Package totals from the pieces' length up, one choice of packages for each, in steps
     // that double until the pieces can be packed, then halved back: joins cost only saw cuts
     // and stubs, so the total the packing needs lies soon above that.
@@ -225,7 +248,7 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem, std::int32_t Fir
         std::vector<int> pieces;
         for (size_t s = 0; s < Packages.size(); ++s)
             pieces.push_back(Packages[s] * Problem.Lager[s].PckEin);
-        return PackJoinable(Problem, pieces, FirstTag);
+        return PackJoinable(Problem, pieces, FirstTag, plan);
     };
     const auto pack = [&](double need, double& total) {
         std::vector<int> packages;

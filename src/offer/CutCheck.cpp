@@ -18,6 +18,10 @@ bool IsJoinableTyp(std::int32_t Typ) {
     return Typ == 3 || Typ == 10 || Typ == 11;
 }
 
+bool HasEndCodes(std::int32_t Typ) {
+    return Typ == 1 || Typ == 2;
+}
+
 bool IsTaggedTyp(std::int32_t Typ) {
     return Typ < 3 || Typ == 11;
 }
@@ -25,7 +29,7 @@ bool IsTaggedTyp(std::int32_t Typ) {
 QString CheckCutSolution(const TCutProblem& Problem, const TCutSolution& Solution) {
     if (!Solution.Found) return QStringLiteral("keine Lösung");
     const bool joinable = IsJoinableTyp(Problem.Typ);
-    const bool codes = Problem.Typ == 1 || Problem.Typ == 2;
+    const bool codes = HasEndCodes(Problem.Typ);
     std::vector<double> got(Problem.Teile.size(), 0);
     std::vector<int> segments(Problem.Teile.size(), 0);
     // Segments that left some of their stock piece: a piece goes on in another stock piece

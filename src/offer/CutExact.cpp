@@ -31,8 +31,9 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
     // search's first pass within a budget may still find a better solution.
     TCutSolution best = CutGreedy(Problem, firstTag);
     if (IsJoinableTyp(Problem.Typ)) {
-        Stats.Untergrenze = JoinableBound(Problem);
-        TCutSolution joined = SolveJoinableByPacking(Problem, firstTag, clock);
+        std::vector<TEndingGroup> groups;
+        Stats.Untergrenze = JoinableBound(Problem, &groups);
+        TCutSolution joined = SolveJoinableByPacking(Problem, groups, firstTag, clock);
         if (Better(joined, best)) best = std::move(joined);
     } else {
         TBoardModel model(Problem, clock);

@@ -2,6 +2,7 @@
 // joins where they do not, stock pieces ended by pieces that take their last rest.
 
 #include "offer/CutOpenPiece.h"
+#include "offer/CutPricing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,8 +14,6 @@ namespace {
 
 // Pieces weighed for a join by how the next stock piece can then be ended.
 constexpr int kCrossingChoices = 16;
-// Closings of three pieces are looked for among at most these many lengths.
-constexpr size_t kTripleClasses = 80;
 
 // Whole pieces best fit, the rest joined from the longest remainders.
 bool BestFitThenJoin(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
@@ -97,11 +96,9 @@ bool ChainEndingShort(const TCutProblem& Problem, std::vector<TOpenPiece>& open)
             Take(o, current, need, 1);
             current = -1;
         } else if (o.Rest >= minSegment - kEps) {
-            {
-                need -= o.Rest;
-                Take(o, current, o.Rest, 1);
-                if (need < kJoinShort) current = -1; // a joined piece may lack less than 1 cm
-            }
+            need -= o.Rest;
+            Take(o, current, o.Rest, 1);
+            if (need < kJoinShort) current = -1; // a joined piece may lack less than 1 cm
         }
         if (o.Rest < minSegment - kEps || (current >= 0 && need > o.Rest + kEps)) ++k;
     }
@@ -117,6 +114,18 @@ std::vector<int> AllPieces(const TCutProblem& Problem) {
 
 bool Chain(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
     return ChainPieces(Problem, open, 0, AllPieces(Problem));
+}
+
+// The pieces of each class as PieceClasses gives them (longest first), each list in the
+// order they are taken from its back: the first of the class last.
+std::vector<std::vector<int>> PiecesByClass(const TCutProblem& Problem) {
+    std::vector<int> classOf;
+    std::vector<std::vector<int>> pieces;
+    for (TPieceClass& c : PieceClasses(Problem, classOf)) {
+        std::reverse(c.Pieces.begin(), c.Pieces.end());
+        pieces.push_back(std::move(c.Pieces));
+    }
+    return pieces;
 }
 
 // The longest filling of a rest by at most three whole pieces of the classes left that ends
@@ -174,22 +183,17 @@ TClosing FindClosing(const std::vector<double>& Weight, const std::vector<int>& 
 // leave less than Least unused or take its end short, wherever such pieces are left: the
 // saving of the short end and saw cut, where the chain would have lost a stub.
 bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, double Least,
-                  bool ShortestFirst = false) {
+                  bool ShortestFirst) {
     std::stable_sort(open.begin(), open.end(), [&](const TOpenPiece& a, const TOpenPiece& b) {
         return ShortestFirst ? a.Rest < b.Rest : a.Rest > b.Rest;
     });
     const double minSegment = MinSegment(Problem);
-    // Classes of equal length, ascending; pieces of a class taken from the back.
+    // Classes of equal length, ascending, with their worth; pieces taken from the back.
+    std::vector<std::vector<int>> pieces = PiecesByClass(Problem);
+    std::reverse(pieces.begin(), pieces.end());
     std::vector<double> weight;
-    std::vector<std::vector<int>> pieces;
-    for (int i = static_cast<int>(Problem.Teile.size()) - 1; i >= 0; --i) {
-        const double p = Problem.Teile[static_cast<size_t>(i)].Laenge;
-        if (weight.empty() || p + kSawCut > weight.back() + kEps) {
-            weight.push_back(p + kSawCut);
-            pieces.emplace_back();
-        }
-        pieces.back().push_back(i);
-    }
+    for (const std::vector<int>& c : pieces)
+        weight.push_back(Problem.Teile[static_cast<size_t>(c.front())].Laenge + kSawCut);
     std::vector<int> left(pieces.size());
     size_t remaining = 0;
     for (size_t c = 0; c < pieces.size(); ++c) {
@@ -216,7 +220,7 @@ bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, dou
     };
     // Closings of three pieces only where the lengths are few: that search grows with their
     // square.
-    const int most = weight.size() <= kTripleClasses ? 3 : 2;
+    const int most = weight.size() <= kMaxTripleClasses ? 3 : 2;
     int carry = -1;
     double need = 0;
     for (TOpenPiece& o : open) {
@@ -295,22 +299,6 @@ bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, dou
     return false;
 }
 
-bool ClosingTight(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
-    return ChainClosing(Problem, open, 1.0);
-}
-
-bool ClosingLoose(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
-    return ChainClosing(Problem, open, 0.0);
-}
-
-bool ClosingMid(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
-    return ChainClosing(Problem, open, 0.5);
-}
-
-bool ClosingShortFirst(const TCutProblem& Problem, std::vector<TOpenPiece>& open) {
-    return ChainClosing(Problem, open, 0.5, true);
-}
-
 // How many stock pieces of each article make up Sum, within what is Free; empty when none do.
 std::vector<int> StockOfSum(const TCutProblem& Problem, double Sum, const std::vector<int>& Free) {
     std::vector<int> counts(Free.size(), 0);
@@ -334,10 +322,7 @@ std::vector<int> StockOfSum(const TCutProblem& Problem, double Sum, const std::v
 // them short, as often as pieces and stock pieces allow; the rest chained.
 bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& open,
                         const std::vector<TEndingGroup>& Groups) {
-    // Pieces of each length, from the back of the (descending) list: the last pieces first.
-    std::map<double, std::vector<int>> pieces;
-    for (int i = static_cast<int>(Problem.Teile.size()) - 1; i >= 0; --i)
-        pieces[Problem.Teile[static_cast<size_t>(i)].Laenge].push_back(i);
+    std::vector<std::vector<int>> pieces = PiecesByClass(Problem);
     std::vector<std::vector<size_t>> freeStock(Problem.Lager.size());
     for (size_t k = open.size(); k-- > 0;)
         freeStock[static_cast<size_t>(open[k].Stock)].push_back(k);
@@ -345,19 +330,12 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
     std::vector<bool> used(open.size(), false);
     for (const TEndingGroup& g : Groups)
         for (int rep = 0; rep < g.Count; ++rep) {
-            // The group's lengths as the pieces have them (its own are rounded through sums).
-            const auto pieceLength = [&](double l) {
-                const auto it = pieces.lower_bound(l - 1e-6);
-                return it != pieces.end() && it->first < l + 1e-6 ? it->first : -1.0;
-            };
-            std::map<double, int> want;
-            for (double l : g.Laengen)
-                ++want[pieceLength(l)];
+            std::map<int, int> want; // class -> pieces
+            for (int c : g.Classes)
+                ++want[c];
             bool have = true;
-            for (const auto& [l, n] : want) {
-                const auto it = pieces.find(l);
-                have = have && it != pieces.end() && static_cast<int>(it->second.size()) >= n;
-            }
+            for (const auto& [c, n] : want)
+                have = have && static_cast<int>(pieces[static_cast<size_t>(c)].size()) >= n;
             std::vector<int> free;
             for (const auto& f : freeStock)
                 free.push_back(static_cast<int>(f.size()));
@@ -370,12 +348,10 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
                     group.push_back(
                         open[freeStock[s][freeStock[s].size() - 1 - static_cast<size_t>(k)]]);
             std::vector<int> chosen;
-            std::map<double, int> taken;
-            for (const auto& [l, n] : want)
-                for (int j = 0; j < n; ++j) {
-                    const std::vector<int>& list = pieces[l];
-                    chosen.push_back(list[list.size() - 1 - static_cast<size_t>(taken[l]++)]);
-                }
+            for (const auto& [c, n] : want) {
+                const std::vector<int>& list = pieces[static_cast<size_t>(c)];
+                chosen.insert(chosen.end(), list.end() - n, list.end());
+            }
             // Shortest first, so that the longest ends the group; else the other way round.
             std::sort(chosen.begin(), chosen.end(), std::greater<>());
             bool placed = false;
@@ -393,11 +369,12 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
                     used[freeStock[s].back()] = true;
                     freeStock[s].pop_back();
                 }
-            for (const auto& [l, n] : taken)
-                pieces[l].resize(pieces[l].size() - static_cast<size_t>(n));
+            for (const auto& [c, n] : want)
+                pieces[static_cast<size_t>(c)].resize(pieces[static_cast<size_t>(c)].size() -
+                                                      static_cast<size_t>(n));
         }
     std::vector<int> rest;
-    for (const auto& [l, list] : pieces)
+    for (const std::vector<int>& list : pieces)
         rest.insert(rest.end(), list.begin(), list.end());
     std::sort(rest.begin(), rest.end()); // longest first, as the pieces are sorted
     std::vector<TOpenPiece> left;
@@ -413,16 +390,26 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
 
 TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,
                           std::int32_t FirstTag, const std::vector<TEndingGroup>& Groups) {
+    const auto packed = [&](const auto& Pack) {
+        std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
+        return Pack(open) ? MakeSolution(Problem, Fills(open), FirstTag) : TCutSolution();
+    };
     for (bool (*pack)(const TCutProblem&, std::vector<TOpenPiece>&) :
-         {&BestFitThenJoin, &Chain, &ChainEndingShort, &ClosingTight, &ClosingLoose, &ClosingMid,
-          &ClosingShortFirst}) {
-        std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
-        if (pack(Problem, open)) return MakeSolution(Problem, Fills(open), FirstTag);
+         {&BestFitThenJoin, &Chain, &ChainEndingShort}) {
+        TCutSolution solution = packed([&](auto& open) { return pack(Problem, open); });
+        if (solution.Found) return solution;
     }
-    if (!Groups.empty()) {
-        std::vector<TOpenPiece> open = OpenAll(Problem, StockCounts);
-        if (EndGroupsThenChain(Problem, open, Groups))
-            return MakeSolution(Problem, Fills(open), FirstTag);
+    // The chains that end stock pieces: how much a closing must gain at least, and from which
+    // end of the stock pieces they go.
+    static constexpr struct {
+        double Least;
+        bool ShortestFirst;
+    } kClosings[] = {{1.0, false}, {0.0, false}, {0.5, false}, {0.5, true}};
+    for (const auto& c : kClosings) {
+        TCutSolution solution = packed(
+            [&](auto& open) { return ChainClosing(Problem, open, c.Least, c.ShortestFirst); });
+        if (solution.Found) return solution;
     }
-    return TCutSolution();
+    if (Groups.empty()) return TCutSolution();
+    return packed([&](auto& open) { return EndGroupsThenChain(Problem, open, Groups); });
 }

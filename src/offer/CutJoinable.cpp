@@ -1,7 +1,8 @@
 #include "offer/CutJoinable.h"
 
 #include "offer/CutExact.h"
-#include "offer/CutPacking.h"
+#include "offer/CutOpenPiece.h"
+#include "offer/CutPricing.h"
 
 #include <coin/ClpSimplex.hpp>
 #include <coin/CoinPackedMatrix.hpp>
@@ -11,6 +12,8 @@
 #include <limits>
 #include <map>
 
+using cutfill::kMaxTripleClasses;
+
 namespace {
 
 // Package totals tried for joinable pieces, and the first step up from the bound (cm).
@@ -19,9 +22,9 @@ constexpr double kJoinableStep = 5;
 // What a stock piece gives beyond its length where a piece ends it: its saw cut, and less than
 // 1 cm the piece may lack.
 constexpr double kEndGain = kSawCut + 1;
-// Beyond these, the closings of three pieces, or any sums of stock lengths, are not looked
-// for (the bound is then weaker, never wrong).
-constexpr size_t kMaxTripleClasses = 80;
+// Beyond this many sums of stock lengths, or cutfill::kMaxTripleClasses lengths, groups that
+// end stock pieces are not looked for, or not those of three (the bound is then weaker, never
+// wrong).
 constexpr size_t kMaxStockSums = 20000;
 
 // The sums of stock lengths up to Limit, ascending; empty when there are too many.
@@ -51,23 +54,28 @@ struct TClosings {
     std::vector<double> Sums; // empty when there are too many
 
     explicit TClosings(const TCutProblem& Problem) {
-        std::map<double, int> count;
-        for (const TCutPiece& p : Problem.Teile)
-            ++count[std::max(p.Laenge, 0.0) + kSawCut];
-        for (const auto& [worth, n] : count) {
-            Worth.push_back(worth);
-            Left.push_back(n);
+        std::vector<int> classOf;
+        const std::vector<TPieceClass> classes = PieceClasses(Problem, classOf);
+        for (auto c = classes.rbegin(); c != classes.rend(); ++c) {
+            Worth.push_back(std::max(c->Laenge, 0.0) + kSawCut);
+            Left.push_back(c->Demand);
         }
         if (!Worth.empty()) Sums = StockSums(Problem.Lager, 3 * Worth.back() + 1);
     }
 
-    // What a group of pieces worth W gains where it ends its stock pieces: more than 0 when a
-    // sum of stock lengths lies less than kEndGain below it (rounding counts for a gain).
-    double Gain(double W) const {
+    // The sum of stock lengths a group of pieces worth W ends: the largest below it, when it
+    // lies less than kEndGain below (rounding counts for that); else 0.
+    double EndedSum(double W) const {
         const auto it = std::upper_bound(Sums.begin(), Sums.end(), W + 1e-9);
         if (it == Sums.begin() || *std::prev(it) <= 0) return 0;
-        const double gain = W - *std::prev(it);
-        return gain < kEndGain + 1e-6 ? std::max(gain, 0.0) + 1e-6 : 0;
+        return W - *std::prev(it) < kEndGain + 1e-6 ? *std::prev(it) : 0;
+    }
+
+    // What a group of pieces worth W gains where it ends its stock pieces (rounded up by a
+    // hair): 0 when it ends none.
+    double Gain(double W) const {
+        const double sum = EndedSum(W);
+        return sum > 0 ? std::max(W - sum, 0.0) + 1e-6 : 0;
     }
 
     // Every group of one to Most (at most three) pieces there are, as classes a <= b <= c
@@ -123,7 +131,7 @@ double MostClosings(const TClosings& Closings, double Pieces) {
 // The most all groups that end short can gain together, as an LP over the groups of one, two
 // and three pieces, each worth what it gains, and any piece of a larger group a quarter of the
 // most a group gains. Infinite when the LP does not solve or the lengths are too many.
-double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan = nullptr) {
+double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan) {
     const size_t classes = Closings.Worth.size();
     if (classes == 0 || classes > kMaxTripleClasses || Closings.Sums.size() < 2)
         return std::numeric_limits<double>::infinity();
@@ -139,13 +147,15 @@ double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan = n
     std::vector<double> values, lower, upper, cost;
     std::vector<TEndingGroup> groups; // per column
     const auto add = [&](double gain, std::initializer_list<int> members) {
+        // As PieceClasses has them, longest first.
         TEndingGroup g;
+        double worth = 0;
         for (int m : members)
             if (m >= 0) {
-                g.Laengen.push_back(Closings.Worth[static_cast<size_t>(m)] - kSawCut);
-                g.Sum += Closings.Worth[static_cast<size_t>(m)];
+                g.Classes.push_back(static_cast<int>(classes) - 1 - m);
+                worth += Closings.Worth[static_cast<size_t>(m)];
             }
-        g.Sum -= gain; // the stock lengths it ends (the gain is rounded up by a hair)
+        g.Sum = Closings.EndedSum(worth);
         groups.push_back(g);
         std::map<int, double> k;
         for (int m : members)
@@ -185,29 +195,30 @@ double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan = n
 
 } // namespace
 
-double JoinableBound(const TCutProblem& Problem) {
+double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Groups) {
     if (Problem.Lager.empty()) return 0;
     // Whatever a solution opens, its longest stock article decides how many joins the long
     // pieces need at least: the bound of each choice of the longest, the least of them.
     double bound = std::numeric_limits<double>::infinity();
-    double worthAll = 0;
-    for (const TCutPiece& p : Problem.Teile)
+    double worthAll = 0, shortest = 0;
+    for (const TCutPiece& p : Problem.Teile) {
         worthAll += std::max(p.Laenge, 0.0) + kSawCut;
+        shortest += std::max(p.Laenge - 1, 0.0);
+    }
     const TClosings closings(Problem);
     const double closingNeed =
         worthAll -
         std::min(kEndGain * MostClosings(closings, static_cast<double>(Problem.Teile.size())),
-                 MostSaving(closings));
+                 MostSaving(closings, Groups));
     for (size_t m = 0; m < Problem.Lager.size(); ++m) {
         const std::vector<TCutStock> lager(Problem.Lager.begin() + static_cast<std::ptrdiff_t>(m),
                                            Problem.Lager.end());
         double longest = 0;
         for (const TCutStock& s : lager)
             longest = std::max(longest, s.Laenge);
-        double shortest = 0, need = 0;
+        double need = 0;
         for (const TCutPiece& p : Problem.Teile) {
             const double length = std::max(p.Laenge, 0.0);
-            shortest += std::max(length - 1, 0.0);
             // Segments of at most the longest stock length must give more than length - 1 cm;
             // all but the last take whole remainders, one per stock piece.
             const double segments =
@@ -234,13 +245,12 @@ double JoinableBound(const TCutProblem& Problem) {
     return std::isfinite(bound) ? bound : 0;
 }
 
-TCutSolution SolveJoinableByPacking(const TCutProblem& Problem, std::int32_t FirstTag,
+TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
+                                    const std::vector<TEndingGroup>& Groups, std::int32_t FirstTag,
                                     TClock& Clock) {
     double length = 0;
     for (const TCutPiece& p : Problem.Teile)
         length += std::max(p.Laenge, 0.0);
-    std::vector<TEndingGroup> plan;
-    MostSaving(TClosings(Problem), &plan);
     // Package totals from the pieces' length up, one choice of packages for each, in steps
     // that double until the pieces can be packed, then halved back: joins cost only saw cuts
     // and stubs, so the total the packing needs lies soon above that.
@@ -248,7 +258,7 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem, std::int32_t Fir
         std::vector<int> pieces;
         for (size_t s = 0; s < Packages.size(); ++s)
             pieces.push_back(Packages[s] * Problem.Lager[s].PckEin);
-        return PackJoinable(Problem, pieces, FirstTag, plan);
+        return PackJoinable(Problem, pieces, FirstTag, Groups);
     };
     const auto pack = [&](double need, double& total) {
         std::vector<int> packages;

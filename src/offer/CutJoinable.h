@@ -4,6 +4,7 @@
 // less than 1 cm is missing.
 
 #include "offer/CutClock.h"
+#include "offer/CutPacking.h"
 #include "offer/CutTypes.h"
 
 // The least length of whole packages any solution opens: each piece needs its length less
@@ -12,9 +13,12 @@
 // remainder; a piece longer than the longest stock piece opened has segments that take whole
 // remainders. Stock pieces linked by joined pieces gain that only once, where a piece ends
 // the last of them, so the gain is bounded too by how many groups of pieces can end a sum of
-// stock lengths so closely.
-double JoinableBound(const TCutProblem& Problem);
+// stock lengths so closely. Groups, where given, gets the whole groups of the LP that bounds
+// that gain, for the packing.
+double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Groups = nullptr);
 
-// Package totals from the pieces' length up, each packed in order, joining what does not fit.
-TCutSolution SolveJoinableByPacking(const TCutProblem& Problem, std::int32_t FirstTag,
+// Package totals from the pieces' length up, each packed in order, joining what does not fit;
+// Groups (from JoinableBound) where nothing else fits.
+TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
+                                    const std::vector<TEndingGroup>& Groups, std::int32_t FirstTag,
                                     TClock& Clock);

@@ -13,6 +13,9 @@ constexpr double kEps = 1e-9;
 constexpr double kJoinShort = 1;
 // What the last piece of a stock piece may lack where it takes the rest.
 constexpr double kShortBy = 0.999;
+// Groups of three pieces that end a stock piece are looked for among at most these many
+// lengths: that search grows with the cube of their number.
+constexpr size_t kMaxTripleClasses = 80;
 // A joined segment comes from a remainder at least this long: shorter ones are waste.
 inline double MinSegment(const TCutProblem& Problem) {
     return std::max(kMinJoinRemainder, Problem.MinRest);

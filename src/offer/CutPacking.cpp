@@ -62,6 +62,6 @@ std::vector<TStockFill> FillsOf(const TCutSolution& Solution) {
 }
 
 bool CodeFits(const TCutProblem& Problem, std::int32_t Code, std::int32_t PieceCode) {
-    if (Problem.Typ != 1 && Problem.Typ != 2) return true;
+    if (!HasEndCodes(Problem.Typ)) return true;
     return PieceCode > 0 && Code % PieceCode == 0;
 }

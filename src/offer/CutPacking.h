@@ -32,11 +32,12 @@ std::vector<TStockFill> FillsOf(const TCutSolution& Solution);
 // pieces best fit with the rest joined, or in a row across the stock pieces, each stock piece
 // ended where a few pieces fill it to within the saw cut and the 1 cm a last piece may lack.
 // Found false when they do not suffice.
-// Where Groups are given, these first: each pieces of these lengths that end stock pieces of
-// that total length, as many times as pieces and stock pieces allow.
+// Where Groups are given, and no other packing succeeds, these first: each the pieces of these
+// classes (indices into PieceClasses of the problem) that end stock pieces of that total
+// length, as many times as pieces and stock pieces allow.
 struct TEndingGroup {
-    std::vector<double> Laengen; // of the pieces
-    double Sum = 0;              // of the stock pieces
+    std::vector<int> Classes;
+    double Sum = 0; // of the stock pieces
     int Count = 0;
 };
 TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,

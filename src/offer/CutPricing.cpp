@@ -11,10 +11,6 @@ constexpr double kEps = 1e-9;
 // Patterns kept from one search: the runners-up save rounds of the column generation.
 constexpr size_t kKeptPatterns = 1;
 
-bool UsesCodes(const TCutProblem& Problem) {
-    return Problem.Typ == 1 || Problem.Typ == 2;
-}
-
 double Weight(const TPieceClass& c) {
     return std::max(c.Laenge, 0.0) + kSawCut;
 }
@@ -38,7 +34,7 @@ class TKnapsack {
 public:
     TKnapsack(const TCutProblem& Problem, const std::vector<TPieceClass>& Classes,
               const std::vector<double>& Pi, int Stock, double Floor, std::int64_t MaxNodes)
-        : fCodes(UsesCodes(Problem)), fMaxNodes(MaxNodes), fBest(Floor) {
+        : fCodes(HasEndCodes(Problem.Typ)), fMaxNodes(MaxNodes), fBest(Floor) {
         for (int c = 0; c < static_cast<int>(Classes.size()); ++c) {
             const double pi = Pi[static_cast<size_t>(c)];
             const TPieceClass& cls = Classes[static_cast<size_t>(c)];
@@ -126,7 +122,7 @@ private:
 
 std::vector<TPieceClass> PieceClasses(const TCutProblem& Problem, std::vector<int>& ClassOf) {
     std::map<std::pair<double, std::int32_t>, int, std::greater<>> index;
-    const bool codes = UsesCodes(Problem);
+    const bool codes = HasEndCodes(Problem.Typ);
     for (const TCutPiece& p : Problem.Teile)
         index.emplace(std::make_pair(p.Laenge, codes ? p.StirnSeite : 1), 0);
     std::vector<TPieceClass> classes;
@@ -155,7 +151,7 @@ bool ClassFitsStock(const TCutProblem& Problem, const TPieceClass& Class, int St
 int MaxCopies(const TCutProblem& Problem, const TPieceClass& Class, int Stock) {
     const double copies = std::floor((Capacity(Problem, Stock) + kEps) / Weight(Class));
     int most = static_cast<int>(std::min<double>(Class.Demand, copies));
-    if (UsesCodes(Problem))
+    if (HasEndCodes(Problem.Typ))
         most = std::min(most, CodeCopies(Problem.Lager[static_cast<size_t>(Stock)].StirnSeite,
                                          Class.StirnSeite));
     return std::max(most, 0);

@@ -20,6 +20,8 @@ constexpr double kMinJoinRemainder = 5;
 // Joinable types (parquet, strips, battens): a long piece may be joined from several stock
 // pieces.
 bool IsJoinableTyp(std::int32_t Typ);
+// Types whose pieces keep factory ends (end codes): panels 1 and 2.
+bool HasEndCodes(std::int32_t Typ);
 // Types whose stock pieces and pieces carry numbers (boards 0..2 and battens).
 bool IsTaggedTyp(std::int32_t Typ);
 

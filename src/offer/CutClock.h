@@ -36,13 +36,16 @@ private:
     bool fEscape = false;
 };
 
-// Stops CBC between nodes when the time is up or Escape was pressed.
+// Stops CBC between nodes when the time is up, Escape was pressed, or the clock passed Until.
 class TStopHandler : public CbcEventHandler {
 public:
-    explicit TStopHandler(TClock& Clock) : fClock(Clock) {}
-    CbcAction event(CbcEvent) override { return fClock.Stop() ? stop : noAction; }
+    explicit TStopHandler(TClock& Clock, double Until = 1e300) : fClock(Clock), fUntil(Until) {}
+    CbcAction event(CbcEvent) override {
+        return fClock.Stop() || fClock.Elapsed() >= fUntil ? stop : noAction;
+    }
     CbcEventHandler* clone() const override { return new TStopHandler(*this); }
 
 private:
     TClock& fClock;
+    double fUntil;
 };

@@ -3,6 +3,7 @@
 #include "offer/CutBoardModel.h"
 #include "offer/CutClassic.h"
 #include "offer/CutClock.h"
+#include "offer/CutClosingPlan.h"
 #include "offer/CutJoinable.h"
 #include "offer/CutPacking.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 // The classic search's first pass tries to improve an unproven result within this many nodes.
 constexpr std::int64_t kIncumbentNodes = 20000;
+// How long the bound of the closing plans may search (s).
+constexpr double kPlanBoundSeconds = 0.25;
 
 bool Better(const TCutSolution& a, const TCutSolution& b) {
     return a.Found && (!b.Found || a.Total < b.Total - 1e-7);
@@ -31,10 +34,21 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
     // search's first pass within a budget may still find a better solution.
     TCutSolution best = CutGreedy(Problem, firstTag);
     if (IsJoinableTyp(Problem.Typ)) {
+        const TClosingSet closings = ClosingGroups(Problem);
         std::vector<TEndingGroup> groups;
-        Stats.Untergrenze = JoinableBound(Problem, &groups);
+        Stats.Untergrenze = JoinableBound(Problem, closings, &groups);
         TCutSolution joined = SolveJoinableByPacking(Problem, groups, firstTag, clock);
         if (Better(joined, best)) best = std::move(joined);
+        // Above the bound: the packages and closing groups of a plan, and the plan's bound.
+        if (best.Found && best.Total > Stats.Untergrenze + 1e-7) {
+            TCutSolution planned =
+                SolveJoinableByPlan(Problem, closings, best.Total, firstTag, clock, Stats);
+            if (Better(planned, best)) best = std::move(planned);
+        }
+        if (best.Found && best.Total > Stats.Untergrenze + 1e-7)
+            Stats.Untergrenze =
+                std::max(Stats.Untergrenze,
+                         ClosingPlanBound(Problem, closings, kPlanBoundSeconds, clock, Stats));
     } else {
         TBoardModel model(Problem, clock);
         if (!model.AnyUnfit()) model.Solve(best, firstTag, Stats);

@@ -36,11 +36,14 @@ bool BestFitThenJoin(const TCutProblem& Problem, std::vector<TOpenPiece>& open) 
 // One stock piece after the other, longest first, the pieces in a row: a piece that does not
 // fit what is left starts there and goes on in the next stock piece, unless the rest is too
 // short to be used; then it is waste. Only the pieces of Pieces, into the stock pieces of
-// `open` from First on.
+// `open` from First on. InOrder: the stock pieces in their order, no waste, and the last
+// piece ending the last stock piece.
 bool ChainPieces(const TCutProblem& Problem, std::vector<TOpenPiece>& open, size_t First,
-                 const std::vector<int>& Pieces) {
-    std::stable_sort(open.begin() + static_cast<std::ptrdiff_t>(First), open.end(),
-                     [](const TOpenPiece& a, const TOpenPiece& b) { return a.Rest > b.Rest; });
+                 const std::vector<int>& Pieces, bool InOrder = false) {
+    if (!InOrder)
+        std::stable_sort(open.begin() + static_cast<std::ptrdiff_t>(First), open.end(),
+                         [](const TOpenPiece& a, const TOpenPiece& b) { return a.Rest > b.Rest; });
+    const double ended = InOrder ? kEps : MinSegment(Problem) - kEps;
     size_t k = First;
     for (int i : Pieces) {
         double need = Problem.Teile[static_cast<size_t>(i)].Laenge;
@@ -54,11 +57,13 @@ bool ChainPieces(const TCutProblem& Problem, std::vector<TOpenPiece>& open, size
                 need -= o.Rest;
                 Take(o, i, o.Rest, 1);
                 if (need < kJoinShort) need = 0; // a joined piece may lack less than 1 cm
+            } else if (InOrder) {
+                return false;
             }
-            if (need > kEps || o.Rest < MinSegment(Problem) - kEps) ++k;
+            if (need > kEps || o.Rest < ended) ++k;
         }
     }
-    return true;
+    return !InOrder || k == open.size();
 }
 
 // As the chain, but where the next piece does not fit what is left of a stock piece, a
@@ -182,18 +187,21 @@ TClosing FindClosing(const std::vector<double>& Weight, const std::vector<int>& 
 // One stock piece after the other, as the chain, but each one ended by a few whole pieces that
 // leave less than Least unused or take its end short, wherever such pieces are left: the
 // saving of the short end and saw cut, where the chain would have lost a stub.
-bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, double Least,
-                  bool ShortestFirst) {
-    std::stable_sort(open.begin(), open.end(), [&](const TOpenPiece& a, const TOpenPiece& b) {
-        return ShortestFirst ? a.Rest < b.Rest : a.Rest > b.Rest;
-    });
+// Only the pieces of Pieces (by class, as PiecesByClass gives them), into the stock pieces of
+// `open` from First on.
+bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, size_t First,
+                  std::vector<std::vector<int>> pieces, double Least, bool ShortestFirst) {
+    std::stable_sort(open.begin() + static_cast<std::ptrdiff_t>(First), open.end(),
+                     [&](const TOpenPiece& a, const TOpenPiece& b) {
+                         return ShortestFirst ? a.Rest < b.Rest : a.Rest > b.Rest;
+                     });
     const double minSegment = MinSegment(Problem);
     // Classes of equal length, ascending, with their worth; pieces taken from the back.
-    std::vector<std::vector<int>> pieces = PiecesByClass(Problem);
-    std::reverse(pieces.begin(), pieces.end());
+    std::vector<int> classOf;
     std::vector<double> weight;
-    for (const std::vector<int>& c : pieces)
-        weight.push_back(Problem.Teile[static_cast<size_t>(c.front())].Laenge + kSawCut);
+    for (const TPieceClass& c : PieceClasses(Problem, classOf))
+        weight.insert(weight.begin(), c.Laenge + kSawCut);
+    std::reverse(pieces.begin(), pieces.end());
     std::vector<int> left(pieces.size());
     size_t remaining = 0;
     for (size_t c = 0; c < pieces.size(); ++c) {
@@ -223,7 +231,9 @@ bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, dou
     const int most = weight.size() <= kMaxTripleClasses ? 3 : 2;
     int carry = -1;
     double need = 0;
-    for (TOpenPiece& o : open) {
+    if (remaining == 0) return true;
+    for (size_t at = First; at < open.size(); ++at) {
+        TOpenPiece& o = open[at];
         if (carry >= 0) {
             if (need <= o.Rest + kEps) {
                 Take(o, carry, need, 1);
@@ -253,7 +263,7 @@ bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, dou
             if (p > o.Rest + kEps) {
                 // Joined into the next stock piece: the piece whose end there leaves a rest a
                 // closing ends best, else one that leaves no stub, the longest of them.
-                const size_t k = static_cast<size_t>(&o - open.data());
+                const size_t k = at;
                 int cross = longest;
                 if (k + 1 < open.size()) {
                     const double next = open[k + 1].Rest;
@@ -299,27 +309,16 @@ bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, dou
     return false;
 }
 
-// How many stock pieces of each article make up Sum, within what is Free; empty when none do.
-std::vector<int> StockOfSum(const TCutProblem& Problem, double Sum, const std::vector<int>& Free) {
-    std::vector<int> counts(Free.size(), 0);
-    const auto search = [&](auto&& self, size_t s, double rest) -> bool {
-        if (std::abs(rest) < 1e-4) return true;
-        if (s == Free.size() || rest < 0) return false;
-        const double length = Problem.Lager[s].Laenge;
-        if (length < 1) return self(self, s + 1, rest);
-        for (int k = std::min(Free[s], static_cast<int>(std::floor((rest + 1e-4) / length)));
-             k >= 0; --k) {
-            counts[s] = k;
-            if (self(self, s + 1, rest - k * length)) return true;
-        }
-        counts[s] = 0;
-        return false;
-    };
-    return search(search, 0, Sum) ? counts : std::vector<int>();
-}
+// The chains that end stock pieces: how much a closing must gain at least, and from which
+// end of the stock pieces they go.
+constexpr struct {
+    double Least;
+    bool ShortestFirst;
+} kClosings[] = {{1.0, false}, {0.0, false}, {0.5, false}, {0.5, true}};
 
 // The groups first, each of its pieces chained across its stock pieces so that the last ends
-// them short, as often as pieces and stock pieces allow; the rest chained.
+// them short, as often as pieces and stock pieces allow; the rest chained, ending stock pieces
+// where a few pieces do.
 bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& open,
                         const std::vector<TEndingGroup>& Groups) {
     std::vector<std::vector<int>> pieces = PiecesByClass(Problem);
@@ -327,24 +326,20 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
     for (size_t k = open.size(); k-- > 0;)
         freeStock[static_cast<size_t>(open[k].Stock)].push_back(k);
     std::vector<TOpenPiece> done;
-    std::vector<bool> used(open.size(), false);
     for (const TEndingGroup& g : Groups)
         for (int rep = 0; rep < g.Count; ++rep) {
             std::map<int, int> want; // class -> pieces
             for (int c : g.Classes)
                 ++want[c];
-            bool have = true;
+            bool have = g.Stock.size() == freeStock.size();
             for (const auto& [c, n] : want)
                 have = have && static_cast<int>(pieces[static_cast<size_t>(c)].size()) >= n;
-            std::vector<int> free;
-            for (const auto& f : freeStock)
-                free.push_back(static_cast<int>(f.size()));
-            const std::vector<int> stock =
-                have ? StockOfSum(Problem, g.Sum, free) : std::vector<int>();
-            if (stock.empty()) break;
+            for (size_t s = 0; s < freeStock.size() && have; ++s)
+                have = static_cast<int>(freeStock[s].size()) >= g.Stock[s];
+            if (!have) break;
             std::vector<TOpenPiece> group;
-            for (size_t s = 0; s < stock.size(); ++s)
-                for (int k = 0; k < stock[s]; ++k)
+            for (size_t s = 0; s < g.Stock.size(); ++s)
+                for (int k = 0; k < g.Stock[s]; ++k)
                     group.push_back(
                         open[freeStock[s][freeStock[s].size() - 1 - static_cast<size_t>(k)]]);
             std::vector<int> chosen;
@@ -352,38 +347,41 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
                 const std::vector<int>& list = pieces[static_cast<size_t>(c)];
                 chosen.insert(chosen.end(), list.end() - n, list.end());
             }
-            // Shortest first, so that the longest ends the group; else the other way round.
-            std::sort(chosen.begin(), chosen.end(), std::greater<>());
+            // Every order of the pieces over the stock pieces longest first, then shortest
+            // first, until one ends them.
             bool placed = false;
-            for (int order = 0; order < 2 && !placed; ++order) {
-                std::vector<TOpenPiece> trial = group;
-                if (order == 1) std::reverse(chosen.begin(), chosen.end());
-                placed = ChainPieces(Problem, trial, 0, chosen);
-                if (placed) {
-                    done.insert(done.end(), trial.begin(), trial.end());
-                }
+            for (int stockOrder = 0; stockOrder < 2 && !placed; ++stockOrder) {
+                std::stable_sort(group.begin(), group.end(), [&](const auto& a, const auto& b) {
+                    return stockOrder == 0 ? a.Rest > b.Rest : a.Rest < b.Rest;
+                });
+                std::sort(chosen.begin(), chosen.end());
+                do {
+                    std::vector<TOpenPiece> trial = group;
+                    if (ChainPieces(Problem, trial, 0, chosen, true)) {
+                        done.insert(done.end(), trial.begin(), trial.end());
+                        placed = true;
+                    }
+                } while (!placed && std::next_permutation(chosen.begin(), chosen.end()));
             }
             if (!placed) break;
-            for (size_t s = 0; s < stock.size(); ++s)
-                for (int k = 0; k < stock[s]; ++k) {
-                    used[freeStock[s].back()] = true;
-                    freeStock[s].pop_back();
-                }
+            for (size_t s = 0; s < g.Stock.size(); ++s)
+                freeStock[s].resize(freeStock[s].size() - static_cast<size_t>(g.Stock[s]));
             for (const auto& [c, n] : want)
                 pieces[static_cast<size_t>(c)].resize(pieces[static_cast<size_t>(c)].size() -
                                                       static_cast<size_t>(n));
         }
-    std::vector<int> rest;
-    for (const std::vector<int>& list : pieces)
-        rest.insert(rest.end(), list.begin(), list.end());
-    std::sort(rest.begin(), rest.end()); // longest first, as the pieces are sorted
-    std::vector<TOpenPiece> left;
-    for (size_t k = 0; k < open.size(); ++k)
-        if (!used[k]) left.push_back(open[k]);
     const size_t first = done.size();
-    done.insert(done.end(), left.begin(), left.end());
-    open = std::move(done);
-    return ChainPieces(Problem, open, first, rest);
+    for (const std::vector<size_t>& list : freeStock)
+        for (size_t k : list)
+            done.push_back(open[k]);
+    for (const auto& c : kClosings) {
+        std::vector<TOpenPiece> trial = done;
+        if (ChainClosing(Problem, trial, first, pieces, c.Least, c.ShortestFirst)) {
+            open = std::move(trial);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -399,15 +397,10 @@ TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& St
         TCutSolution solution = packed([&](auto& open) { return pack(Problem, open); });
         if (solution.Found) return solution;
     }
-    // The chains that end stock pieces: how much a closing must gain at least, and from which
-    // end of the stock pieces they go.
-    static constexpr struct {
-        double Least;
-        bool ShortestFirst;
-    } kClosings[] = {{1.0, false}, {0.0, false}, {0.5, false}, {0.5, true}};
     for (const auto& c : kClosings) {
-        TCutSolution solution = packed(
-            [&](auto& open) { return ChainClosing(Problem, open, c.Least, c.ShortestFirst); });
+        TCutSolution solution = packed([&](auto& open) {
+            return ChainClosing(Problem, open, 0, PiecesByClass(Problem), c.Least, c.ShortestFirst);
+        });
         if (solution.Found) return solution;
     }
     if (Groups.empty()) return TCutSolution();

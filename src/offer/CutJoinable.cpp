@@ -1,5 +1,7 @@
 #include "offer/CutJoinable.h"
 
+#include "offer/CutClosingPlan.h"
+#include "offer/CutClosings.h"
 #include "offer/CutExact.h"
 #include "offer/CutOpenPiece.h"
 #include "offer/CutPricing.h"
@@ -12,154 +14,67 @@
 #include <limits>
 #include <map>
 
-using cutfill::kMaxTripleClasses;
-
 namespace {
 
 // Package totals tried for joinable pieces, and the first step up from the bound (cm).
 constexpr int kJoinableTries = 40;
 constexpr double kJoinableStep = 5;
-// What a stock piece gives beyond its length where a piece ends it: its saw cut, and less than
-// 1 cm the piece may lack.
-constexpr double kEndGain = kSawCut + 1;
-// Beyond this many sums of stock lengths, or cutfill::kMaxTripleClasses lengths, groups that
-// end stock pieces are not looked for, or not those of three (the bound is then weaker, never
-// wrong).
-constexpr size_t kMaxStockSums = 20000;
-
-// The sums of stock lengths up to Limit, ascending; empty when there are too many.
-std::vector<double> StockSums(const std::vector<TCutStock>& Lager, double Limit) {
-    std::vector<double> sums{0};
-    for (const TCutStock& s : Lager) {
-        if (s.Laenge < 1) return {};
-        const size_t before = sums.size();
-        for (size_t i = 0; i < before; ++i)
-            for (double x = sums[i] + s.Laenge; x <= Limit; x += s.Laenge) {
-                sums.push_back(x);
-                if (sums.size() > kMaxStockSums) return {};
-            }
-        std::sort(sums.begin(), sums.end());
-        sums.erase(
-            std::unique(sums.begin(), sums.end(), [](double a, double b) { return b - a < 1e-9; }),
-            sums.end());
-    }
-    return sums;
-}
-
-// The pieces by worth (length and saw cut), ascending, with how many there are of each, and
-// the sums of stock lengths up to three of the longest pieces.
-struct TClosings {
-    std::vector<double> Worth;
-    std::vector<int> Left;
-    std::vector<double> Sums; // empty when there are too many
-
-    explicit TClosings(const TCutProblem& Problem) {
-        std::vector<int> classOf;
-        const std::vector<TPieceClass> classes = PieceClasses(Problem, classOf);
-        for (auto c = classes.rbegin(); c != classes.rend(); ++c) {
-            Worth.push_back(std::max(c->Laenge, 0.0) + kSawCut);
-            Left.push_back(c->Demand);
-        }
-        if (!Worth.empty()) Sums = StockSums(Problem.Lager, 3 * Worth.back() + 1);
-    }
-
-    // The sum of stock lengths a group of pieces worth W ends: the largest below it, when it
-    // lies less than kEndGain below (rounding counts for that); else 0.
-    double EndedSum(double W) const {
-        const auto it = std::upper_bound(Sums.begin(), Sums.end(), W + 1e-9);
-        if (it == Sums.begin() || *std::prev(it) <= 0) return 0;
-        return W - *std::prev(it) < kEndGain + 1e-6 ? *std::prev(it) : 0;
-    }
-
-    // What a group of pieces worth W gains where it ends its stock pieces (rounded up by a
-    // hair): 0 when it ends none.
-    double Gain(double W) const {
-        const double sum = EndedSum(W);
-        return sum > 0 ? std::max(W - sum, 0.0) + 1e-6 : 0;
-    }
-
-    // Every group of one to Most (at most three) pieces there are, as classes a <= b <= c
-    // (-1: none), with its gain.
-    template <typename F>
-    void ForGroups(int Most, F Visit) const {
-        const int n = static_cast<int>(Worth.size());
-        const auto left = [&](int k) { return Left[static_cast<size_t>(k)]; };
-        const auto worth = [&](int k) { return Worth[static_cast<size_t>(k)]; };
-        for (int a = 0; a < n; ++a) {
-            Visit(a, -1, -1, Gain(worth(a)));
-            for (int b = a; b < n && Most >= 2; ++b) {
-                if (left(b) <= (b == a)) continue;
-                Visit(a, b, -1, Gain(worth(a) + worth(b)));
-                for (int c = b; c < n && Most >= 3; ++c)
-                    if (left(c) > (c == a) + (c == b))
-                        Visit(a, b, c, Gain(worth(a) + worth(b) + worth(c)));
-            }
-        }
-    }
-};
-
+// What the plans of closing groups leave for the stubs of the rest (cm), tried in turn, and
+// how long their searches may take together (s).
+constexpr double kPlanMargins[] = {0, 5, 20};
+constexpr double kPlanSeconds = 0.3;
 // A stock piece gains only where the last cut of a piece ends it, and the stock pieces that
 // joined pieces link gain nothing but at the one that ends them: so the pieces of such a group
-// together are worth (length and one saw cut each) more than its stock pieces by less than
-// kEndGain. The most groups that can end so: pieces alone, in twos or threes whose worth
-// exceeds a sum of stock lengths by less than that, and any four or more.
-double MostClosings(const TClosings& Closings, double Pieces) {
-    if (Closings.Sums.size() < 2) return Pieces;
-    const size_t classes = Closings.Worth.size();
-    const int most = classes > kMaxTripleClasses ? 2 : 3;
-    // The fewest pieces of a group the class is in (4: none of three or fewer).
-    std::vector<int> in(classes, most == 3 ? 4 : 3);
-    Closings.ForGroups(most, [&](int a, int b, int c, double gain) {
-        if (gain <= 0) return;
-        const int size = 1 + (b >= 0) + (c >= 0);
-        for (int k : {a, b, c})
-            if (k >= 0) in[static_cast<size_t>(k)] = std::min(in[static_cast<size_t>(k)], size);
-    });
+// together are worth (length and one saw cut each) more than its stock pieces by at most
+// MostEndGain(). The most groups that can end so: those listed, and any of more pieces.
+double MostClosings(const TClosingSet& Set, double Pieces) {
+    if (Set.Most == 0) return Pieces;
+    const size_t classes = Set.Classes.size();
+    // The fewest pieces of a group the class is in (Most + 1: none listed).
+    std::vector<int> in(classes, Set.Most + 1);
+    for (const TClosingGroup& g : Set.Groups)
+        if (g.Gain > 0)
+            for (int k = 0; k < g.Size; ++k) {
+                int& fewest = in[static_cast<size_t>(g.Classes[static_cast<size_t>(k)])];
+                fewest = std::min(fewest, g.Size);
+            }
     // Groups of the fewest pieces first: those alone, then pairs of those in pairs, ...
-    double within[5] = {0, 0, 0, 0, 0};
+    std::vector<double> within(static_cast<size_t>(Set.Most) + 2, 0);
     for (size_t a = 0; a < classes; ++a)
-        within[in[a]] += Closings.Left[a];
+        within[static_cast<size_t>(in[a])] += Set.Classes[a].Demand;
     double groups = 0, used = 0, reach = 0;
-    for (int k = 1; k <= 4; ++k) {
-        reach += within[k];
+    for (int k = 1; k <= Set.Most + 1; ++k) {
+        reach += within[static_cast<size_t>(k)];
         groups += (reach - used) / k;
         used = reach;
     }
     return groups;
 }
 
-// The most all groups that end short can gain together, as an LP over the groups of one, two
-// and three pieces, each worth what it gains, and any piece of a larger group a quarter of the
-// most a group gains. Infinite when the LP does not solve or the lengths are too many.
-double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan) {
-    const size_t classes = Closings.Worth.size();
-    if (classes == 0 || classes > kMaxTripleClasses || Closings.Sums.size() < 2)
-        return std::numeric_limits<double>::infinity();
+// The most all groups that end short can gain together, as an LP over the groups listed, each
+// worth what it gains, and any piece of a larger group its share of the most a group gains.
+// Infinite when the LP does not solve or no groups are listed.
+double MostSaving(const TClosingSet& Set, std::vector<TEndingGroup>* Plan) {
+    const size_t classes = Set.Classes.size();
+    if (classes == 0 || Set.Most == 0) return std::numeric_limits<double>::infinity();
     ClpSimplex lp;
     std::vector<double> rowLower(classes, -COIN_DBL_MAX), rowUpper;
-    for (int n : Closings.Left)
-        rowUpper.push_back(n);
+    for (const TPieceClass& c : Set.Classes)
+        rowUpper.push_back(c.Demand);
     CoinPackedMatrix empty(true, 0, 0);
     empty.setDimensions(static_cast<int>(classes), 0);
     lp.loadProblem(empty, nullptr, nullptr, nullptr, rowLower.data(), rowUpper.data());
     lp.setLogLevel(0);
     std::vector<int> starts{0}, rows;
     std::vector<double> values, lower, upper, cost;
-    std::vector<TEndingGroup> groups; // per column
-    const auto add = [&](double gain, std::initializer_list<int> members) {
-        // As PieceClasses has them, longest first.
-        TEndingGroup g;
-        double worth = 0;
-        for (int m : members)
-            if (m >= 0) {
-                g.Classes.push_back(static_cast<int>(classes) - 1 - m);
-                worth += Closings.Worth[static_cast<size_t>(m)];
-            }
-        g.Sum = Closings.EndedSum(worth);
-        groups.push_back(g);
+    std::vector<const TClosingGroup*> groups; // per column, null for a piece of a larger group
+    const auto add = [&](double gain, const TClosingGroup* g, std::initializer_list<int> one) {
         std::map<int, double> k;
-        for (int m : members)
-            if (m >= 0) k[m] += 1;
+        if (g)
+            for (int i = 0; i < g->Size; ++i)
+                k[g->Classes[static_cast<size_t>(i)]] += 1;
+        for (int c : one)
+            k[c] += 1;
         for (const auto& [row, v] : k) {
             rows.push_back(row);
             values.push_back(v);
@@ -168,12 +83,18 @@ double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan) {
         lower.push_back(0);
         upper.push_back(COIN_DBL_MAX);
         cost.push_back(-gain);
+        groups.push_back(g);
     };
     for (int a = 0; a < static_cast<int>(classes); ++a)
-        add(kEndGain / 4 + 1e-6, {a});
-    Closings.ForGroups(3, [&](int a, int b, int c, double gain) {
-        if (gain > 0) add(gain, {a, b, c});
-    });
+        add(MostEndGain() / (Set.Most + 1) + 1e-6, nullptr, {a});
+    // The ways of the stock do not matter here: each group once, with its largest gain.
+    std::map<std::array<int, 4>, const TClosingGroup*> best;
+    for (const TClosingGroup& g : Set.Groups) {
+        const TClosingGroup*& b = best[g.Classes];
+        if (g.Gain > 0 && (!b || g.Gain > b->Gain)) b = &g;
+    }
+    for (const auto& [key, g] : best)
+        if (g) add(g->Gain + 1e-6, g, {});
     lp.addColumns(static_cast<int>(cost.size()), lower.data(), upper.data(), cost.data(),
                   starts.data(), rows.data(), values.data());
     lp.primal();
@@ -186,8 +107,12 @@ double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan) {
             if (x[j] >= 1 - 1e-6) order.emplace_back(-cost[j], j);
         std::sort(order.rbegin(), order.rend());
         for (const auto& [gain, j] : order) {
-            groups[j].Count = static_cast<int>(std::floor(x[j] + 1e-6));
-            Plan->push_back(groups[j]);
+            const TClosingGroup& g = *groups[j];
+            TEndingGroup e;
+            e.Classes.assign(g.Classes.begin(), g.Classes.begin() + g.Size);
+            e.Stock = g.Stock;
+            e.Count = static_cast<int>(std::floor(x[j] + 1e-6));
+            Plan->push_back(std::move(e));
         }
     }
     return -lp.objectiveValue() + 1e-4;
@@ -196,6 +121,11 @@ double MostSaving(const TClosings& Closings, std::vector<TEndingGroup>* Plan) {
 } // namespace
 
 double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Groups) {
+    return JoinableBound(Problem, ClosingGroups(Problem), Groups);
+}
+
+double JoinableBound(const TCutProblem& Problem, const TClosingSet& Closings,
+                     std::vector<TEndingGroup>* Groups) {
     if (Problem.Lager.empty()) return 0;
     // Whatever a solution opens, its longest stock article decides how many joins the long
     // pieces need at least: the bound of each choice of the longest, the least of them.
@@ -205,11 +135,10 @@ double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Grou
         worthAll += std::max(p.Laenge, 0.0) + kSawCut;
         shortest += std::max(p.Laenge - 1, 0.0);
     }
-    const TClosings closings(Problem);
     const double closingNeed =
         worthAll -
-        std::min(kEndGain * MostClosings(closings, static_cast<double>(Problem.Teile.size())),
-                 MostSaving(closings, Groups));
+        std::min(MostEndGain() * MostClosings(Closings, static_cast<double>(Problem.Teile.size())),
+                 MostSaving(Closings, Groups));
     for (size_t m = 0; m < Problem.Lager.size(); ++m) {
         const std::vector<TCutStock> lager(Problem.Lager.begin() + static_cast<std::ptrdiff_t>(m),
                                            Problem.Lager.end());
@@ -227,7 +156,7 @@ double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Grou
         }
         std::vector<double> worth;
         for (const TCutStock& s : lager)
-            worth.push_back(s.Laenge + kEndGain);
+            worth.push_back(s.Laenge + MostEndGain());
         // At least one package of the longest.
         TPackageBox box;
         box.Lo.assign(lager.size(), 0);
@@ -287,4 +216,24 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
         }
     }
     return best;
+}
+
+TCutSolution SolveJoinableByPlan(const TCutProblem& Problem, const TClosingSet& Closings,
+                                 double Below, std::int32_t FirstTag, TClock& Clock,
+                                 TCutStats& Stats) {
+    // The plan needs its slack for the stubs of the rest chained: more of it each time the
+    // pieces do not fit.
+    const double until = Clock.Elapsed() + kPlanSeconds;
+    for (const double margin : kPlanMargins) {
+        if (Clock.Stop() || Clock.Elapsed() >= until) break;
+        const TClosingPlan plan =
+            PlanClosings(Problem, Closings, margin, until - Clock.Elapsed(), Clock, Stats);
+        if (!plan.Found || plan.Total >= Below - 1e-7) break;
+        std::vector<int> pieces;
+        for (size_t s = 0; s < plan.Packages.size(); ++s)
+            pieces.push_back(plan.Packages[s] * Problem.Lager[s].PckEin);
+        TCutSolution solution = PackJoinable(Problem, pieces, FirstTag, plan.Groups);
+        if (solution.Found) return solution;
+    }
+    return TCutSolution();
 }

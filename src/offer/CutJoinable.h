@@ -4,6 +4,7 @@
 // less than 1 cm is missing.
 
 #include "offer/CutClock.h"
+#include "offer/CutClosings.h"
 #include "offer/CutPacking.h"
 #include "offer/CutTypes.h"
 
@@ -16,9 +17,17 @@
 // stock lengths so closely. Groups, where given, gets the whole groups of the LP that bounds
 // that gain, for the packing.
 double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Groups = nullptr);
+double JoinableBound(const TCutProblem& Problem, const TClosingSet& Closings,
+                     std::vector<TEndingGroup>* Groups);
 
 // Package totals from the pieces' length up, each packed in order, joining what does not fit;
 // Groups (from JoinableBound) where nothing else fits.
 TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
                                     const std::vector<TEndingGroup>& Groups, std::int32_t FirstTag,
                                     TClock& Clock);
+
+// The packages and the groups that end stock pieces from a plan (CutClosingPlan), the rest
+// chained; a solution only when it opens less than Below.
+TCutSolution SolveJoinableByPlan(const TCutProblem& Problem, const TClosingSet& Closings,
+                                 double Below, std::int32_t FirstTag, TClock& Clock,
+                                 TCutStats& Stats);

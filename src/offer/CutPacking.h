@@ -33,11 +33,11 @@ std::vector<TStockFill> FillsOf(const TCutSolution& Solution);
 // ended where a few pieces fill it to within the saw cut and the 1 cm a last piece may lack.
 // Found false when they do not suffice.
 // Where Groups are given, and no other packing succeeds, these first: each the pieces of these
-// classes (indices into PieceClasses of the problem) that end stock pieces of that total
-// length, as many times as pieces and stock pieces allow.
+// classes (indices into PieceClasses of the problem) that end these stock pieces, as many
+// times as pieces and stock pieces allow.
 struct TEndingGroup {
     std::vector<int> Classes;
-    double Sum = 0; // of the stock pieces
+    std::vector<int> Stock; // stock pieces per article
     int Count = 0;
 };
 TCutSolution PackJoinable(const TCutProblem& Problem, const std::vector<int>& StockCounts,

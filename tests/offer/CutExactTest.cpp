@@ -3,6 +3,7 @@
 
 #include "offer/CutExact.h"
 #include "offer/CutClassic.h"
+#include "offer/CutClosingPlan.h"
 #include "offer/CutJoinable.h"
 
 #include "CutTestSupport.h"
@@ -158,6 +159,11 @@ TEST(CutExact, RandomJobsAreFeasibleAndNeverWorseThanTheClassicSearch) {
             // The bound itself, before the result caps it: below what both searches cut.
             EXPECT_LE(JoinableBound(p), s.Total + 1e-6);
             EXPECT_LE(JoinableBound(p), classic + 1e-6);
+            TCutControl control;
+            TClock clock(control);
+            const double plans = ClosingPlanBound(p, ClosingGroups(p), 5, clock, stats);
+            EXPECT_LE(plans, s.Total + 1e-6);
+            EXPECT_LE(plans, classic + 1e-6);
         }
         if (stats.Optimal) {
             EXPECT_NEAR(stats.Untergrenze, s.Total, 1e-6);

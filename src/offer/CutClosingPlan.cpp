@@ -1,0 +1,192 @@
+#include "offer/CutClosingPlan.h"
+
+#include "offer/CutExact.h"
+
+#include <coin/CbcModel.hpp>
+#include <coin/CbcSolver.hpp>
+#include <coin/CoinPackedMatrix.hpp>
+#include <coin/OsiClpSolverInterface.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+// The plan's search looks only at the groups whose reduced cost in the LP is at most this
+// (cm): the others would hardly ever pay, and all of them make the search slow.
+constexpr double kPlanReducedCost = 0.5;
+// Over more groups than this the LP that picks the plan's groups takes too long.
+constexpr size_t kMaxPlanGroups = 10000;
+// Over more groups than this the bound's search would not get past its first LPs in time.
+constexpr size_t kMaxBoundGroups = 5000;
+
+struct TModel {
+    OsiClpSolverInterface Solver;
+    int StockColumns = 0;
+    std::vector<size_t> Group; // the group of each column after the stock, SIZE_MAX for fluid
+};
+
+// Columns: packages per stock article, then groups (only those where Use is true), then, with
+// Fluid, one piece of each class in a larger group. Rows: the worth, the demand per class, the
+// stock pieces per article.
+void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, bool Fluid,
+          const std::vector<bool>* Use, TModel& Model) {
+    const int classes = static_cast<int>(Set.Classes.size());
+    const int stocks = static_cast<int>(Problem.Lager.size());
+    double worth = 0;
+    for (size_t c = 0; c < Set.Classes.size(); ++c)
+        worth += Set.Worth[c] * Set.Classes[c].Demand;
+    // Column by column, the matrix made at once: appending columns one by one copies it.
+    std::vector<int> starts{0}, lengths, elementRows;
+    std::vector<double> elements;
+    const auto append = [&](int n, const int* rows, const double* values) {
+        elementRows.insert(elementRows.end(), rows, rows + n);
+        elements.insert(elements.end(), values, values + n);
+        lengths.push_back(n);
+        starts.push_back(static_cast<int>(elements.size()));
+    };
+    std::vector<double> cost, lower, upper;
+    for (int s = 0; s < stocks; ++s) {
+        const TCutStock& stock = Problem.Lager[static_cast<size_t>(s)];
+        const int rows[] = {0, 1 + classes + s};
+        const double values[] = {stock.Laenge * stock.PckEin, -static_cast<double>(stock.PckEin)};
+        append(2, rows, values);
+        cost.push_back(stock.Laenge * stock.PckEin);
+        lower.push_back(0);
+        upper.push_back(COIN_DBL_MAX);
+    }
+    Model.StockColumns = stocks;
+    for (size_t j = 0; j < Set.Groups.size(); ++j) {
+        const TClosingGroup& g = Set.Groups[j];
+        if ((Use && !(*Use)[j]) || g.Gain <= 0) continue;
+        std::map<int, double> k{{0, g.Gain}};
+        for (int i = 0; i < g.Size; ++i)
+            k[1 + g.Classes[static_cast<size_t>(i)]] += 1;
+        for (int s = 0; s < stocks; ++s)
+            if (g.Stock[static_cast<size_t>(s)] > 0)
+                k[1 + classes + s] = g.Stock[static_cast<size_t>(s)];
+        std::vector<int> rows;
+        std::vector<double> values;
+        for (const auto& [row, v] : k) {
+            rows.push_back(row);
+            values.push_back(v);
+        }
+        append(static_cast<int>(rows.size()), rows.data(), values.data());
+        cost.push_back(0);
+        lower.push_back(0);
+        upper.push_back(COIN_DBL_MAX);
+        Model.Group.push_back(j);
+    }
+    if (Fluid)
+        for (int c = 0; c < classes; ++c) {
+            const int rows[] = {0, 1 + c};
+            const double values[] = {MostEndGain() / (Set.Most + 1), 1};
+            append(2, rows, values);
+            cost.push_back(0);
+            lower.push_back(0);
+            upper.push_back(COIN_DBL_MAX);
+            Model.Group.push_back(SIZE_MAX);
+        }
+    std::vector<double> rowLower{worth + Margin}, rowUpper{COIN_DBL_MAX};
+    for (const TPieceClass& c : Set.Classes) {
+        rowLower.push_back(-COIN_DBL_MAX);
+        rowUpper.push_back(c.Demand);
+    }
+    for (int s = 0; s < stocks; ++s) {
+        rowLower.push_back(-COIN_DBL_MAX);
+        rowUpper.push_back(0);
+    }
+    const CoinPackedMatrix matrix(true, 1 + classes + stocks, static_cast<int>(lengths.size()),
+                                  static_cast<CoinBigIndex>(elements.size()), elements.data(),
+                                  elementRows.data(), starts.data(), lengths.data());
+    Model.Solver.loadProblem(matrix, lower.data(), upper.data(), cost.data(), rowLower.data(),
+                             rowUpper.data());
+    Model.Solver.messageHandler()->setLogLevel(0);
+    Model.Solver.getModelPtr()->setLogLevel(0);
+}
+
+// CBC over the model, its integer columns set, with its cuts and heuristics: bare branch and
+// bound finds poor plans here. Null when nothing was found.
+const double* Search(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& Stats) {
+    Cbc.setLogLevel(0);
+    Cbc.messageHandler()->setLogLevel(0);
+    // The time limit through the handler and the model: CBC reads its arguments with the C
+    // library, whose decimal point depends on the locale.
+    const double seconds = std::max(0.02, std::min(Clock.Left(), Seconds));
+    TStopHandler stop(Clock, Clock.Elapsed() + seconds);
+    Cbc.passInEventHandler(&stop);
+    Cbc.setMaximumSeconds(seconds);
+    CbcMain0(Cbc);
+    const char* argv[] = {"tarv",      "-log", "0",      "-allowableGap", "1e-6",
+                          "-ratioGap", "0",    "-solve", "-quit"};
+    CbcMain1(static_cast<int>(std::size(argv)), argv, Cbc);
+    Stats.Knoten += Cbc.getNodeCount();
+    return Cbc.bestSolution();
+}
+
+} // namespace
+
+TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, double Margin,
+                          double Seconds, TClock& Clock, TCutStats& Stats) {
+    TClosingPlan plan;
+    if (Set.Classes.empty() || Set.Most == 0 || Set.Groups.size() > kMaxPlanGroups) return plan;
+    // The LP over all groups picks those worth searching.
+    std::vector<bool> use(Set.Groups.size(), true);
+    {
+        TModel lp;
+        Load(Problem, Set, Margin, false, nullptr, lp);
+        lp.Solver.setHintParam(OsiDoDualInInitial, false, OsiHintDo); // much faster here
+        lp.Solver.initialSolve();
+        if (!lp.Solver.isProvenOptimal()) return plan;
+        const double* reduced = lp.Solver.getReducedCost();
+        use.assign(Set.Groups.size(), false);
+        for (size_t j = 0; j < lp.Group.size(); ++j)
+            if (reduced[static_cast<size_t>(lp.StockColumns) + j] <= kPlanReducedCost)
+                use[lp.Group[j]] = true;
+    }
+    TModel model;
+    Load(Problem, Set, Margin, false, &use, model);
+    const int columns = model.Solver.getNumCols();
+    for (int j = 0; j < columns; ++j)
+        model.Solver.setInteger(j);
+    CbcModel cbc(model.Solver);
+    const double* x = Search(cbc, Seconds, Clock, Stats);
+    if (!x) return plan;
+    plan.Found = true;
+    plan.Total = cbc.getObjValue();
+    for (int s = 0; s < model.StockColumns; ++s)
+        plan.Packages.push_back(static_cast<int>(std::lround(x[s])));
+    // The groups gaining most first: they are placed first.
+    std::vector<std::pair<double, size_t>> order;
+    for (size_t j = 0; j < model.Group.size(); ++j) {
+        const long count = std::lround(x[static_cast<size_t>(model.StockColumns) + j]);
+        if (count > 0) order.emplace_back(Set.Groups[model.Group[j]].Gain, j);
+    }
+    std::sort(order.rbegin(), order.rend());
+    for (const auto& [gain, j] : order) {
+        const TClosingGroup& g = Set.Groups[model.Group[j]];
+        TEndingGroup e;
+        e.Classes.assign(g.Classes.begin(), g.Classes.begin() + g.Size);
+        e.Stock = g.Stock;
+        e.Count = static_cast<int>(std::lround(x[static_cast<size_t>(model.StockColumns) + j]));
+        plan.Groups.push_back(std::move(e));
+    }
+    return plan;
+}
+
+double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double Seconds,
+                        TClock& Clock, TCutStats& Stats) {
+    if (Set.Classes.empty() || Set.Most == 0 || !Set.AllWays || Set.Groups.size() > kMaxBoundGroups)
+        return 0;
+    TModel model;
+    Load(Problem, Set, 0, true, nullptr, model);
+    // Only the packages need be whole: any solution's groups are a solution of the LP.
+    for (int s = 0; s < model.StockColumns; ++s)
+        model.Solver.setInteger(s);
+    CbcModel cbc(model.Solver);
+    Search(cbc, Seconds, Clock, Stats);
+    if (!cbc.isProvenOptimal()) return 0;
+    // A total of whole packages at least the bound proven.
+    return PackageTotalAtLeast(Problem.Lager, cbc.getBestPossibleObjValue() - 1e-6);
+}

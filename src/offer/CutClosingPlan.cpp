@@ -8,18 +8,25 @@
 #include <coin/OsiClpSolverInterface.hpp>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <map>
+#include <string>
 
 namespace {
 
 // The plan's search looks only at the groups whose reduced cost in the LP is at most this
 // (cm): the others would hardly ever pay, and all of them make the search slow.
 constexpr double kPlanReducedCost = 0.5;
+// The bound looks for totals this much below the one at hand, and its LPs allow the worth
+// this much less (cm).
+constexpr double kBelowBy = 1e-4;
 // Over more groups than this the LP that picks the plan's groups takes too long.
 constexpr size_t kMaxPlanGroups = 10000;
-// Over more groups than this the bound's search would not get past its first LPs in time.
-constexpr size_t kMaxBoundGroups = 5000;
+// Over more groups than this the bound's LPs take too long; choices of packages looked at.
+constexpr size_t kMaxBoundGroups = 20000;
+constexpr size_t kMaxBoundSums = 500000;
+constexpr size_t kMaxBoundChoices = 3000;
 
 struct TModel {
     OsiClpSolverInterface Solver;
@@ -29,9 +36,9 @@ struct TModel {
 
 // Columns: packages per stock article, then groups (only those where Use is true), then, with
 // Fluid, one piece of each class in a larger group. Rows: the worth, the demand per class, the
-// stock pieces per article.
+// stock pieces per article, the total at most Cap.
 void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, bool Fluid,
-          const std::vector<bool>* Use, TModel& Model) {
+          const std::vector<bool>* Use, TModel& Model, double Cap = COIN_DBL_MAX) {
     const int classes = static_cast<int>(Set.Classes.size());
     const int stocks = static_cast<int>(Problem.Lager.size());
     double worth = 0;
@@ -49,9 +56,10 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
     std::vector<double> cost, lower, upper;
     for (int s = 0; s < stocks; ++s) {
         const TCutStock& stock = Problem.Lager[static_cast<size_t>(s)];
-        const int rows[] = {0, 1 + classes + s};
-        const double values[] = {stock.Laenge * stock.PckEin, -static_cast<double>(stock.PckEin)};
-        append(2, rows, values);
+        const int rows[] = {0, 1 + classes + s, 1 + classes + stocks};
+        const double values[] = {stock.Laenge * stock.PckEin, -static_cast<double>(stock.PckEin),
+                                 stock.Laenge * stock.PckEin};
+        append(3, rows, values);
         cost.push_back(stock.Laenge * stock.PckEin);
         lower.push_back(0);
         upper.push_back(COIN_DBL_MAX);
@@ -97,7 +105,9 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
         rowLower.push_back(-COIN_DBL_MAX);
         rowUpper.push_back(0);
     }
-    const CoinPackedMatrix matrix(true, 1 + classes + stocks, static_cast<int>(lengths.size()),
+    rowLower.push_back(-COIN_DBL_MAX); // the total, at most Cap
+    rowUpper.push_back(Cap);
+    const CoinPackedMatrix matrix(true, 2 + classes + stocks, static_cast<int>(lengths.size()),
                                   static_cast<CoinBigIndex>(elements.size()), elements.data(),
                                   elementRows.data(), starts.data(), lengths.data());
     Model.Solver.loadProblem(matrix, lower.data(), upper.data(), cost.data(), rowLower.data(),
@@ -111,16 +121,18 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
 const double* Search(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& Stats) {
     Cbc.setLogLevel(0);
     Cbc.messageHandler()->setLogLevel(0);
-    // The time limit through the handler and the model: CBC reads its arguments with the C
-    // library, whose decimal point depends on the locale.
     const double seconds = std::max(0.02, std::min(Clock.Left(), Seconds));
-    TStopHandler stop(Clock, Clock.Elapsed() + seconds);
+    TStopHandler stop(Clock);
     Cbc.passInEventHandler(&stop);
-    Cbc.setMaximumSeconds(seconds);
     CbcMain0(Cbc);
-    const char* argv[] = {"tarv",      "-log", "0",      "-allowableGap", "1e-6",
-                          "-ratioGap", "0",    "-solve", "-quit"};
+    // CBC reads its arguments with the C library, whose decimal point is the locale's.
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, "C");
+    const std::string sec = std::to_string(seconds);
+    const char* argv[] = {"tarv", "-log", "0",         "-allowableGap", "1e-6", "-ratioGap",
+                          "0",    "-sec", sec.c_str(), "-solve",        "-quit"};
     CbcMain1(static_cast<int>(std::size(argv)), argv, Cbc);
+    std::setlocale(LC_NUMERIC, previous.c_str());
     Stats.Knoten += Cbc.getNodeCount();
     return Cbc.bestSolution();
 }
@@ -175,18 +187,68 @@ TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, do
     return plan;
 }
 
-double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double Seconds,
-                        TClock& Clock, TCutStats& Stats) {
+double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double From,
+                        double Below, double Seconds, TClock& Clock) {
     if (Set.Classes.empty() || Set.Most == 0 || !Set.AllWays || Set.Groups.size() > kMaxBoundGroups)
-        return 0;
+        return From;
+    // Every choice of packages with a total from From to below Below, the least first: the
+    // sums of the first half of the articles against those of the second.
+    const size_t n = Problem.Lager.size();
+    const size_t half = n / 2;
+    bool complete = true;
+    const auto sums = [&](size_t first, size_t last) {
+        std::vector<std::pair<double, std::vector<int>>> list{{0, std::vector<int>(n, 0)}};
+        for (size_t s = first; s < last && complete; ++s) {
+            const double unit = Problem.Lager[s].Laenge * Problem.Lager[s].PckEin;
+            if (unit <= 0) continue;
+            const size_t before = list.size();
+            for (size_t i = 0; i < before && complete; ++i)
+                for (int k = 1; list[i].first + k * unit < Below - kBelowBy; ++k) {
+                    std::vector<int> counts = list[i].second;
+                    counts[s] = k;
+                    list.emplace_back(list[i].first + k * unit, std::move(counts));
+                    if (list.size() > kMaxBoundSums) {
+                        complete = false;
+                        break;
+                    }
+                }
+        }
+        return list;
+    };
+    const auto low = sums(0, half);
+    auto high = sums(half, n);
+    if (!complete) return From;
+    std::sort(high.begin(), high.end(),
+              [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::vector<std::pair<double, std::vector<int>>> choices;
+    for (const auto& [sum, counts] : low) {
+        auto it = std::lower_bound(high.begin(), high.end(), From - kBelowBy - sum,
+                                   [](const auto& x, double v) { return x.first < v; });
+        for (; it != high.end() && sum + it->first < Below - kBelowBy; ++it) {
+            std::vector<int> both = counts;
+            for (size_t s = half; s < n; ++s)
+                both[s] = it->second[s];
+            choices.emplace_back(sum + it->first, std::move(both));
+            if (choices.size() > kMaxBoundChoices) return From;
+        }
+    }
+    std::sort(choices.begin(), choices.end());
+
+    // For each, whether the groups its stock pieces allow, and those of more pieces at their
+    // share, can gain what the pieces' worth exceeds the total by: the first that can is the
+    // bound; where none can, nothing below Below is possible.
     TModel model;
-    Load(Problem, Set, 0, true, nullptr, model);
-    // Only the packages need be whole: any solution's groups are a solution of the LP.
-    for (int s = 0; s < model.StockColumns; ++s)
-        model.Solver.setInteger(s);
-    CbcModel cbc(model.Solver);
-    Search(cbc, Seconds, Clock, Stats);
-    if (!cbc.isProvenOptimal()) return 0;
-    // A total of whole packages at least the bound proven.
-    return PackageTotalAtLeast(Problem.Lager, cbc.getBestPossibleObjValue() - 1e-6);
+    Load(Problem, Set, -kBelowBy, true, nullptr, model);
+    OsiClpSolverInterface& lp = model.Solver;
+    lp.setHintParam(OsiDoDualInInitial, false, OsiHintDo);
+    lp.initialSolve();
+    const double until = Clock.Elapsed() + Seconds;
+    for (const auto& [total, packages] : choices) {
+        if (Clock.Stop() || Clock.Elapsed() > until) return total;
+        for (size_t s = 0; s < n; ++s)
+            lp.setColBounds(static_cast<int>(s), packages[s], packages[s]);
+        lp.resolve();
+        if (!lp.isProvenPrimalInfeasible()) return total;
+    }
+    return Below;
 }

@@ -20,8 +20,10 @@ struct TClosingPlan {
 TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, double Margin,
                           double Seconds, TClock& Clock, TCutStats& Stats);
 
-// The least total of whole packages any solution opens by the same count, with the pieces of
-// groups larger than those listed each gaining its share of the most a group gains; 0 when the
-// search ends before it is proven.
-double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double Seconds,
-                        TClock& Clock, TCutStats& Stats);
+// The least total of whole packages from From (a bound) on that any solution may open, where
+// for each choice of packages the groups its stock pieces allow, and the pieces of larger
+// groups each at its share of the most a group gains, must gain what the pieces' worth
+// exceeds the total by: Below (a total at hand) where no total below it passes; From where
+// the choices are too many or the time ends first.
+double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double From,
+                        double Below, double Seconds, TClock& Clock);

@@ -15,8 +15,10 @@ namespace {
 
 // The classic search's first pass tries to improve an unproven result within this many nodes.
 constexpr std::int64_t kIncumbentNodes = 20000;
+// Joined pieces: the first pass gets at most this long (s); the plans find better totals.
+constexpr double kJoinableIncumbentSeconds = 0.15;
 // How long the bound of the closing plans may search (s).
-constexpr double kPlanBoundSeconds = 0.25;
+constexpr double kPlanBoundSeconds = 0.2;
 
 bool Better(const TCutSolution& a, const TCutSolution& b) {
     return a.Found && (!b.Found || a.Total < b.Total - 1e-7);
@@ -46,9 +48,8 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
             if (Better(planned, best)) best = std::move(planned);
         }
         if (best.Found && best.Total > Stats.Untergrenze + 1e-7)
-            Stats.Untergrenze =
-                std::max(Stats.Untergrenze,
-                         ClosingPlanBound(Problem, closings, kPlanBoundSeconds, clock, Stats));
+            Stats.Untergrenze = ClosingPlanBound(Problem, closings, Stats.Untergrenze, best.Total,
+                                                 kPlanBoundSeconds, clock);
     } else {
         TBoardModel model(Problem, clock);
         if (!model.AnyUnfit()) model.Solve(best, firstTag, Stats);
@@ -59,7 +60,9 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
         TCutBuild build = Build;
         TCutControl budget;
         budget.NodeLimit = kIncumbentNodes;
-        budget.TimeLimit = std::max(0.01, clock.Left());
+        budget.TimeLimit = std::max(0.01, IsJoinableTyp(Problem.Typ)
+                                              ? std::min(clock.Left(), kJoinableIncumbentSeconds)
+                                              : clock.Left());
         TCutStats classicStats;
         TCutSolution classic = CutClassic(firstPass, build, budget, classicStats);
         Stats.Knoten += classicStats.Knoten;

@@ -110,11 +110,14 @@ TEST(CutClosings, PlansOfClosingGroupsReachTheBound) {
     EXPECT_DOUBLE_EQ(s.Total, 57460);
     EXPECT_TRUE(stats.Optimal);
 
-    // The bound of the plans, with larger groups gaining their share, below it.
+    // The bound over the choices of packages: from below the lengths' bound up to the total
+    // found, no choice can do better; above it, the total found is the first that passes.
     TClock clock(control);
-    const double bound = ClosingPlanBound(p, ClosingGroups(p), 5, clock, stats);
-    EXPECT_GT(bound, 0);
-    EXPECT_LE(bound, s.Total + 1e-6);
+    const TClosingSet set = ClosingGroups(p);
+    EXPECT_DOUBLE_EQ(ClosingPlanBound(p, set, 57300, 57460, 5, clock), 57460);
+    EXPECT_DOUBLE_EQ(ClosingPlanBound(p, set, 57300, 57600, 5, clock), 57460);
+    // Too many choices of packages: the bound given stays.
+    EXPECT_DOUBLE_EQ(ClosingPlanBound(p, set, 0, 1e9, 5, clock), 0);
 }
 
 } // namespace

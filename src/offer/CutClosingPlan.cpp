@@ -21,7 +21,7 @@ constexpr double kPlanReducedCost = 0.5;
 // The bound looks for totals this much below the one at hand, and its LPs allow the worth
 // this much less (cm).
 constexpr double kBelowBy = 1e-4;
-// Over more groups than this the LP that picks the plan's groups takes too long.
+// The LP that picks the plan's groups looks at no more than these many.
 constexpr size_t kMaxPlanGroups = 10000;
 // Over more groups than this the bound's LPs take too long; choices of packages looked at.
 constexpr size_t kMaxBoundGroups = 20000;
@@ -36,9 +36,9 @@ struct TModel {
 
 // Columns: packages per stock article, then groups (only those where Use is true), then, with
 // Fluid, one piece of each class in a larger group. Rows: the worth, the demand per class, the
-// stock pieces per article, the total at most Cap.
+// stock pieces per article.
 void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, bool Fluid,
-          const std::vector<bool>* Use, TModel& Model, double Cap = COIN_DBL_MAX) {
+          const std::vector<bool>* Use, TModel& Model) {
     const int classes = static_cast<int>(Set.Classes.size());
     const int stocks = static_cast<int>(Problem.Lager.size());
     double worth = 0;
@@ -56,10 +56,9 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
     std::vector<double> cost, lower, upper;
     for (int s = 0; s < stocks; ++s) {
         const TCutStock& stock = Problem.Lager[static_cast<size_t>(s)];
-        const int rows[] = {0, 1 + classes + s, 1 + classes + stocks};
-        const double values[] = {stock.Laenge * stock.PckEin, -static_cast<double>(stock.PckEin),
-                                 stock.Laenge * stock.PckEin};
-        append(3, rows, values);
+        const int rows[] = {0, 1 + classes + s};
+        const double values[] = {stock.Laenge * stock.PckEin, -static_cast<double>(stock.PckEin)};
+        append(2, rows, values);
         cost.push_back(stock.Laenge * stock.PckEin);
         lower.push_back(0);
         upper.push_back(COIN_DBL_MAX);
@@ -105,9 +104,7 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
         rowLower.push_back(-COIN_DBL_MAX);
         rowUpper.push_back(0);
     }
-    rowLower.push_back(-COIN_DBL_MAX); // the total, at most Cap
-    rowUpper.push_back(Cap);
-    const CoinPackedMatrix matrix(true, 2 + classes + stocks, static_cast<int>(lengths.size()),
+    const CoinPackedMatrix matrix(true, 1 + classes + stocks, static_cast<int>(lengths.size()),
                                   static_cast<CoinBigIndex>(elements.size()), elements.data(),
                                   elementRows.data(), starts.data(), lengths.data());
     Model.Solver.loadProblem(matrix, lower.data(), upper.data(), cost.data(), rowLower.data(),
@@ -142,12 +139,22 @@ const double* Search(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& St
 TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, double Margin,
                           double Seconds, TClock& Clock, TCutStats& Stats) {
     TClosingPlan plan;
-    if (Set.Classes.empty() || Set.Most == 0 || Set.Groups.size() > kMaxPlanGroups) return plan;
-    // The LP over all groups picks those worth searching.
+    if (Set.Classes.empty() || Set.Most == 0) return plan;
+    // The LP over the groups picks those worth searching; where they are too many for it, over
+    // those that gain most.
     std::vector<bool> use(Set.Groups.size(), true);
+    if (Set.Groups.size() > kMaxPlanGroups) {
+        std::vector<double> gains;
+        for (const TClosingGroup& g : Set.Groups)
+            gains.push_back(g.Gain);
+        const auto least = gains.end() - static_cast<std::ptrdiff_t>(kMaxPlanGroups);
+        std::nth_element(gains.begin(), least, gains.end());
+        for (size_t j = 0; j < use.size(); ++j)
+            use[j] = Set.Groups[j].Gain >= *least;
+    }
     {
         TModel lp;
-        Load(Problem, Set, Margin, false, nullptr, lp);
+        Load(Problem, Set, Margin, false, &use, lp);
         lp.Solver.setHintParam(OsiDoDualInInitial, false, OsiHintDo); // much faster here
         lp.Solver.initialSolve();
         if (!lp.Solver.isProvenOptimal()) return plan;

@@ -16,7 +16,7 @@ namespace {
 // The classic search's first pass tries to improve an unproven result within this many nodes.
 constexpr std::int64_t kIncumbentNodes = 20000;
 // Joined pieces: the first pass gets at most this long (s); the plans find better totals.
-constexpr double kJoinableIncumbentSeconds = 0.15;
+constexpr double kJoinableIncumbentSeconds = 0.1;
 // How long the bound of the closing plans may search (s).
 constexpr double kPlanBoundSeconds = 0.2;
 

@@ -23,22 +23,28 @@ constexpr double kPlanReducedCost = 0.5;
 constexpr double kBelowBy = 1e-4;
 // The LP that picks the plan's groups looks at no more than these many.
 constexpr size_t kMaxPlanGroups = 10000;
-// Over more groups than this the bound's LPs take too long; choices of packages looked at.
+// Over more groups than this the bound's LPs take too long.
 constexpr size_t kMaxBoundGroups = 20000;
+// Sums of packages of half the articles, choices of packages looked at, and found at most.
 constexpr size_t kMaxBoundSums = 500000;
-constexpr size_t kMaxBoundChoices = 3000;
+constexpr size_t kMaxChoices = 3000;
+constexpr size_t kMaxChoicesFound = 200000;
 
-struct TModel {
+} // namespace
+
+struct TClosingModel {
     OsiClpSolverInterface Solver;
     int StockColumns = 0;
     std::vector<size_t> Group; // the group of each column after the stock, SIZE_MAX for fluid
 };
 
+namespace {
+
 // Columns: packages per stock article, then groups (only those where Use is true), then, with
 // Fluid, one piece of each class in a larger group. Rows: the worth, the demand per class, the
 // stock pieces per article.
 void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, bool Fluid,
-          const std::vector<bool>* Use, TModel& Model) {
+          const std::vector<bool>* Use, TClosingModel& Model) {
     const int classes = static_cast<int>(Set.Classes.size());
     const int stocks = static_cast<int>(Problem.Lager.size());
     double worth = 0;
@@ -134,70 +140,33 @@ const double* Search(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& St
     return Cbc.bestSolution();
 }
 
-} // namespace
-
-TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, double Margin,
-                          double Seconds, TClock& Clock, TCutStats& Stats) {
+// The plan of these packages and these counts of the groups, the groups gaining most first:
+// they are placed first.
+TClosingPlan MakePlan(const TCutProblem& Problem, const TClosingSet& Set,
+                      const std::vector<int>& Packages, const std::vector<int>& Counts) {
     TClosingPlan plan;
-    if (Set.Classes.empty() || Set.Most == 0) return plan;
-    // The LP over the groups picks those worth searching; where they are too many for it, over
-    // those that gain most.
-    std::vector<bool> use(Set.Groups.size(), true);
-    if (Set.Groups.size() > kMaxPlanGroups) {
-        std::vector<double> gains;
-        for (const TClosingGroup& g : Set.Groups)
-            gains.push_back(g.Gain);
-        const auto least = gains.end() - static_cast<std::ptrdiff_t>(kMaxPlanGroups);
-        std::nth_element(gains.begin(), least, gains.end());
-        for (size_t j = 0; j < use.size(); ++j)
-            use[j] = Set.Groups[j].Gain >= *least;
-    }
-    {
-        TModel lp;
-        Load(Problem, Set, Margin, false, &use, lp);
-        lp.Solver.setHintParam(OsiDoDualInInitial, false, OsiHintDo); // much faster here
-        lp.Solver.initialSolve();
-        if (!lp.Solver.isProvenOptimal()) return plan;
-        const double* reduced = lp.Solver.getReducedCost();
-        use.assign(Set.Groups.size(), false);
-        for (size_t j = 0; j < lp.Group.size(); ++j)
-            if (reduced[static_cast<size_t>(lp.StockColumns) + j] <= kPlanReducedCost)
-                use[lp.Group[j]] = true;
-    }
-    TModel model;
-    Load(Problem, Set, Margin, false, &use, model);
-    const int columns = model.Solver.getNumCols();
-    for (int j = 0; j < columns; ++j)
-        model.Solver.setInteger(j);
-    CbcModel cbc(model.Solver);
-    const double* x = Search(cbc, Seconds, Clock, Stats);
-    if (!x) return plan;
     plan.Found = true;
-    plan.Total = cbc.getObjValue();
-    for (int s = 0; s < model.StockColumns; ++s)
-        plan.Packages.push_back(static_cast<int>(std::lround(x[s])));
-    // The groups gaining most first: they are placed first.
+    plan.Packages = Packages;
+    for (size_t s = 0; s < Packages.size(); ++s)
+        plan.Total += Packages[s] * Problem.Lager[s].Laenge * Problem.Lager[s].PckEin;
     std::vector<std::pair<double, size_t>> order;
-    for (size_t j = 0; j < model.Group.size(); ++j) {
-        const long count = std::lround(x[static_cast<size_t>(model.StockColumns) + j]);
-        if (count > 0) order.emplace_back(Set.Groups[model.Group[j]].Gain, j);
-    }
+    for (size_t g = 0; g < Counts.size(); ++g)
+        if (Counts[g] > 0) order.emplace_back(Set.Groups[g].Gain, g);
     std::sort(order.rbegin(), order.rend());
-    for (const auto& [gain, j] : order) {
-        const TClosingGroup& g = Set.Groups[model.Group[j]];
+    for (const auto& [gain, g] : order) {
+        const TClosingGroup& group = Set.Groups[g];
         TEndingGroup e;
-        e.Classes.assign(g.Classes.begin(), g.Classes.begin() + g.Size);
-        e.Stock = g.Stock;
-        e.Count = static_cast<int>(std::lround(x[static_cast<size_t>(model.StockColumns) + j]));
+        e.Classes.assign(group.Classes.begin(), group.Classes.begin() + group.Size);
+        e.Stock = group.Stock;
+        e.Count = Counts[g];
         plan.Groups.push_back(std::move(e));
     }
     return plan;
 }
 
-double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double From,
-                        double Below, double Seconds, TClock& Clock) {
-    if (Set.Classes.empty() || Set.Most == 0 || !Set.AllWays || Set.Groups.size() > kMaxBoundGroups)
-        return From;
+} // namespace
+
+TPackageChoices PackageChoices(const TCutProblem& Problem, double From, double Below) {
     // Every choice of packages with a total from From to below Below, the least first: the
     // sums of the first half of the articles against those of the second.
     const size_t n = Problem.Lager.size();
@@ -224,10 +193,12 @@ double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, doub
     };
     const auto low = sums(0, half);
     auto high = sums(half, n);
-    if (!complete) return From;
+    TPackageChoices choices;
+    choices.Through = From;
+    if (!complete) return choices;
     std::sort(high.begin(), high.end(),
               [](const auto& x, const auto& y) { return x.first < y.first; });
-    std::vector<std::pair<double, std::vector<int>>> choices;
+    auto& list = choices.List;
     for (const auto& [sum, counts] : low) {
         auto it = std::lower_bound(high.begin(), high.end(), From - kBelowBy - sum,
                                    [](const auto& x, double v) { return x.first < v; });
@@ -235,27 +206,174 @@ double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, doub
             std::vector<int> both = counts;
             for (size_t s = half; s < n; ++s)
                 both[s] = it->second[s];
-            choices.emplace_back(sum + it->first, std::move(both));
-            if (choices.size() > kMaxBoundChoices) return From;
+            list.emplace_back(sum + it->first, std::move(both));
+            if (list.size() > kMaxChoicesFound) {
+                list.clear();
+                return choices;
+            }
         }
     }
-    std::sort(choices.begin(), choices.end());
+    std::sort(list.begin(), list.end());
+    // The least of them only, and all of each total listed.
+    choices.Through = Below;
+    if (list.size() > kMaxChoices) {
+        choices.Through = list[kMaxChoices].first;
+        while (!list.empty() && list.back().first >= choices.Through - kBelowBy)
+            list.pop_back();
+    }
+    return choices;
+}
+
+TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, double Margin,
+                          double Seconds, TClock& Clock, TCutStats& Stats) {
+    TClosingPlan plan;
+    if (Set.Classes.empty() || Set.Most == 0) return plan;
+    // The LP over the groups picks those worth searching; where they are too many for it, over
+    // those that gain most.
+    std::vector<bool> use(Set.Groups.size(), true);
+    if (Set.Groups.size() > kMaxPlanGroups) {
+        std::vector<double> gains;
+        for (const TClosingGroup& g : Set.Groups)
+            gains.push_back(g.Gain);
+        const auto least = gains.end() - static_cast<std::ptrdiff_t>(kMaxPlanGroups);
+        std::nth_element(gains.begin(), least, gains.end());
+        for (size_t j = 0; j < use.size(); ++j)
+            use[j] = Set.Groups[j].Gain >= *least;
+    }
+    {
+        TClosingModel lp;
+        Load(Problem, Set, Margin, false, &use, lp);
+        lp.Solver.setHintParam(OsiDoDualInInitial, false, OsiHintDo); // much faster here
+        lp.Solver.initialSolve();
+        if (!lp.Solver.isProvenOptimal()) return plan;
+        const double* reduced = lp.Solver.getReducedCost();
+        use.assign(Set.Groups.size(), false);
+        for (size_t j = 0; j < lp.Group.size(); ++j)
+            if (reduced[static_cast<size_t>(lp.StockColumns) + j] <= kPlanReducedCost)
+                use[lp.Group[j]] = true;
+    }
+    TClosingModel model;
+    Load(Problem, Set, Margin, false, &use, model);
+    const int columns = model.Solver.getNumCols();
+    for (int j = 0; j < columns; ++j)
+        model.Solver.setInteger(j);
+    CbcModel cbc(model.Solver);
+    const double* x = Search(cbc, Seconds, Clock, Stats);
+    if (!x) return plan;
+    std::vector<int> packages, counts(Set.Groups.size(), 0);
+    for (int s = 0; s < model.StockColumns; ++s)
+        packages.push_back(static_cast<int>(std::lround(x[s])));
+    for (size_t j = 0; j < model.Group.size(); ++j)
+        counts[model.Group[j]] =
+            static_cast<int>(std::lround(x[static_cast<size_t>(model.StockColumns) + j]));
+    return MakePlan(Problem, Set, packages, counts);
+}
+
+struct TChoicePlanner::TLP {
+    TClosingModel Model;
+    bool Solved = false;
+};
+
+TChoicePlanner::TChoicePlanner(const TCutProblem& Problem, const TClosingSet& Set)
+    : fProblem(Problem), fSet(Set), fLP(std::make_unique<TLP>()) {
+    // The most the groups gain: the worth row free, each group worth its gain.
+    TClosingModel& lp = fLP->Model;
+    Load(Problem, Set, 0, false, nullptr, lp);
+    lp.Solver.setRowLower(0, -COIN_DBL_MAX);
+    for (int s = 0; s < lp.StockColumns; ++s)
+        lp.Solver.setObjCoeff(s, 0);
+    for (size_t j = 0; j < lp.Group.size(); ++j)
+        lp.Solver.setObjCoeff(lp.StockColumns + static_cast<int>(j), -Set.Groups[lp.Group[j]].Gain);
+    lp.Solver.setHintParam(OsiDoDualInInitial, false, OsiHintDo);
+    for (size_t c = 0; c < Set.Classes.size(); ++c)
+        fWorth += Set.Worth[c] * Set.Classes[c].Demand;
+    for (size_t g = 0; g < Set.Groups.size(); ++g)
+        fOrder.push_back(g);
+    std::stable_sort(fOrder.begin(), fOrder.end(),
+                     [&](size_t a, size_t b) { return Set.Groups[a].Gain > Set.Groups[b].Gain; });
+}
+
+TChoicePlanner::~TChoicePlanner() = default;
+
+TClosingPlan TChoicePlanner::Plan(const std::vector<int>& Packages, double& Slack) {
+    TClosingPlan plan;
+    if (fSet.Classes.empty() || fSet.Most == 0) return plan;
+    TClosingModel& lp = fLP->Model;
+    OsiClpSolverInterface& solver = lp.Solver;
+    for (int s = 0; s < lp.StockColumns; ++s)
+        solver.setColBounds(s, Packages[static_cast<size_t>(s)], Packages[static_cast<size_t>(s)]);
+    if (fLP->Solved)
+        solver.resolve();
+    else
+        solver.initialSolve();
+    fLP->Solved = true;
+    if (!solver.isProvenOptimal()) return plan;
+    // The LP's whole groups, then the groups that gain most as long as pieces and stock
+    // pieces are left.
+    const double* x = solver.getColSolution();
+    std::vector<int> counts(fSet.Groups.size(), 0), left, stock;
+    for (const TPieceClass& c : fSet.Classes)
+        left.push_back(c.Demand);
+    for (size_t s = 0; s < Packages.size(); ++s)
+        stock.push_back(Packages[s] * fProblem.Lager[s].PckEin);
+    const auto take = [&](size_t g, int k) {
+        const TClosingGroup& group = fSet.Groups[g];
+        for (int i = 0; i < group.Size; ++i)
+            left[static_cast<size_t>(group.Classes[static_cast<size_t>(i)])] -= k;
+        for (size_t s = 0; s < stock.size(); ++s)
+            stock[s] -= k * group.Stock[s];
+        counts[g] += k;
+    };
+    const auto fits = [&](size_t g) {
+        const TClosingGroup& group = fSet.Groups[g];
+        for (int i = 0; i < group.Size; ++i) {
+            const int c = group.Classes[static_cast<size_t>(i)];
+            int need = 0;
+            for (int k = 0; k < group.Size; ++k)
+                need += group.Classes[static_cast<size_t>(k)] == c;
+            if (need > left[static_cast<size_t>(c)]) return false;
+        }
+        for (size_t s = 0; s < stock.size(); ++s)
+            if (group.Stock[s] > stock[s]) return false;
+        return true;
+    };
+    for (size_t j = 0; j < lp.Group.size(); ++j) {
+        const int k = static_cast<int>(std::floor(x[lp.StockColumns + static_cast<int>(j)] + 1e-6));
+        if (k > 0) take(lp.Group[j], k);
+    }
+    for (size_t g : fOrder)
+        while (fSet.Groups[g].Gain > 0 && fits(g))
+            take(g, 1);
+    plan = MakePlan(fProblem, fSet, Packages, counts);
+    double gain = 0;
+    for (size_t g = 0; g < counts.size(); ++g)
+        gain += counts[g] * fSet.Groups[g].Gain;
+    Slack = plan.Total + gain - fWorth;
+    return plan;
+}
+
+double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double From,
+                        double Below, double Seconds, TClock& Clock) {
+    if (Set.Classes.empty() || Set.Most == 0 || !Set.AllWays || Set.Groups.size() > kMaxBoundGroups)
+        return From;
+    const TPackageChoices choices = PackageChoices(Problem, From, Below);
+    if (choices.List.empty()) return choices.Through;
 
     // For each, whether the groups its stock pieces allow, and those of more pieces at their
     // share, can gain what the pieces' worth exceeds the total by: the first that can is the
     // bound; where none can, nothing below Below is possible.
-    TModel model;
+    TClosingModel model;
     Load(Problem, Set, -kBelowBy, true, nullptr, model);
     OsiClpSolverInterface& lp = model.Solver;
     lp.setHintParam(OsiDoDualInInitial, false, OsiHintDo);
     lp.initialSolve();
     const double until = Clock.Elapsed() + Seconds;
-    for (const auto& [total, packages] : choices) {
+    for (const auto& [total, packages] : choices.List) {
         if (Clock.Stop() || Clock.Elapsed() > until) return total;
-        for (size_t s = 0; s < n; ++s)
+        for (size_t s = 0; s < Problem.Lager.size(); ++s)
             lp.setColBounds(static_cast<int>(s), packages[s], packages[s]);
         lp.resolve();
         if (!lp.isProvenPrimalInfeasible()) return total;
     }
-    return Below;
+    return choices.Through;
 }

@@ -8,6 +8,10 @@
 #include "offer/CutClosings.h"
 #include "offer/CutPacking.h"
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 struct TClosingPlan {
     bool Found = false;
     double Total = 0;
@@ -19,6 +23,34 @@ struct TClosingPlan {
 // not Found when none was found in that time.
 TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, double Margin,
                           double Seconds, TClock& Clock, TCutStats& Stats);
+
+// Plans for choices of packages one after the other: the whole groups of the LP of the most
+// the groups gain with the stock pieces of the choice (one LP, solved again for each), then the
+// groups that gain most while pieces and stock pieces are left.
+class TChoicePlanner {
+public:
+    TChoicePlanner(const TCutProblem& Problem, const TClosingSet& Set);
+    ~TChoicePlanner();
+    // Not Found where the LP fails; Slack: how much the total exceeds the worth less the gains.
+    TClosingPlan Plan(const std::vector<int>& Packages, double& Slack);
+
+private:
+    struct TLP;
+    const TCutProblem& fProblem;
+    const TClosingSet& fSet;
+    std::unique_ptr<TLP> fLP;
+    double fWorth = 0;
+    std::vector<size_t> fOrder; // the groups, the most gaining first
+};
+
+// The choices of packages (counts per stock article) with a total from From to below Through,
+// the least total first: Through is Below where that are not too many, else the total of the
+// first left out; none where they are far too many (Through is then From).
+struct TPackageChoices {
+    std::vector<std::pair<double, std::vector<int>>> List;
+    double Through = 0;
+};
+TPackageChoices PackageChoices(const TCutProblem& Problem, double From, double Below);
 
 // The least total of whole packages from From (a bound) on that any solution may open, where
 // for each choice of packages the groups its stock pieces allow, and the pieces of larger

@@ -41,15 +41,16 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
         Stats.Untergrenze = JoinableBound(Problem, closings, &groups);
         TCutSolution joined = SolveJoinableByPacking(Problem, groups, firstTag, clock);
         if (Better(joined, best)) best = std::move(joined);
-        // Above the bound: the packages and closing groups of a plan, and the plan's bound.
-        if (best.Found && best.Total > Stats.Untergrenze + 1e-7) {
-            TCutSolution planned =
-                SolveJoinableByPlan(Problem, closings, best.Total, firstTag, clock, Stats);
-            if (Better(planned, best)) best = std::move(planned);
-        }
+        // Above the bound: the bound by choices of packages, then plans of packages and closing
+        // groups from there up.
         if (best.Found && best.Total > Stats.Untergrenze + 1e-7)
             Stats.Untergrenze = ClosingPlanBound(Problem, closings, Stats.Untergrenze, best.Total,
                                                  kPlanBoundSeconds, clock);
+        if (best.Found && best.Total > Stats.Untergrenze + 1e-7) {
+            TCutSolution planned = SolveJoinableByPlan(Problem, closings, Stats.Untergrenze,
+                                                       best.Total, firstTag, clock, Stats);
+            if (Better(planned, best)) best = std::move(planned);
+        }
     } else {
         TBoardModel model(Problem, clock);
         if (!model.AnyUnfit()) model.Solve(best, firstTag, Stats);

@@ -23,6 +23,10 @@ constexpr double kJoinableStep = 5;
 // how long their searches may take together (s).
 constexpr double kPlanMargins[] = {0, 5, 20};
 constexpr double kPlanSeconds = 0.35;
+// The most the plan for one choice of packages leaves to the rest chained (cm), and how long
+// the plans for choices may take together (s).
+constexpr double kChoiceLeast = -25;
+constexpr double kChoiceSeconds = 0.2;
 // A stock piece gains only where the last cut of a piece ends it, and the stock pieces that
 // joined pieces link gain nothing but at the one that ends them: so the pieces of such a group
 // together are worth (length and one saw cut each) more than its stock pieces by at most
@@ -219,20 +223,35 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
 }
 
 TCutSolution SolveJoinableByPlan(const TCutProblem& Problem, const TClosingSet& Closings,
-                                 double Below, std::int32_t FirstTag, TClock& Clock,
+                                 double From, double Below, std::int32_t FirstTag, TClock& Clock,
                                  TCutStats& Stats) {
-    // The plan needs its slack for the stubs of the rest chained: more of it each time the
-    // pieces do not fit.
     const double until = Clock.Elapsed() + kPlanSeconds;
+    const auto realize = [&](const TClosingPlan& plan) {
+        std::vector<int> pieces;
+        for (size_t s = 0; s < plan.Packages.size(); ++s)
+            pieces.push_back(plan.Packages[s] * Problem.Lager[s].PckEin);
+        return PackJoinable(Problem, pieces, FirstTag, plan.Groups);
+    };
+    // The choices of packages from the bound up, the least first, each with its own plan; the
+    // rest chained may end stock pieces too and gain what the groups lack.
+    const double choicesUntil = std::min(until, Clock.Elapsed() + kChoiceSeconds);
+    TChoicePlanner planner(Problem, Closings);
+    for (const auto& [total, packages] : PackageChoices(Problem, From, Below).List) {
+        if (Clock.Stop() || Clock.Elapsed() >= choicesUntil) break;
+        double slack = 0;
+        const TClosingPlan plan = planner.Plan(packages, slack);
+        if (!plan.Found || slack < kChoiceLeast) continue;
+        TCutSolution solution = realize(plan);
+        if (solution.Found) return solution;
+    }
+    // Any packages: the plan needs its slack for the stubs of the rest chained, more of it
+    // each time the pieces do not fit.
     for (const double margin : kPlanMargins) {
         if (Clock.Stop() || Clock.Elapsed() >= until) break;
         const TClosingPlan plan =
             PlanClosings(Problem, Closings, margin, until - Clock.Elapsed(), Clock, Stats);
         if (!plan.Found || plan.Total >= Below - 1e-7) break;
-        std::vector<int> pieces;
-        for (size_t s = 0; s < plan.Packages.size(); ++s)
-            pieces.push_back(plan.Packages[s] * Problem.Lager[s].PckEin);
-        TCutSolution solution = PackJoinable(Problem, pieces, FirstTag, plan.Groups);
+        TCutSolution solution = realize(plan);
         if (solution.Found) return solution;
     }
     return TCutSolution();

@@ -27,7 +27,8 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
                                     TClock& Clock);
 
 // The packages and the groups that end stock pieces from a plan (CutClosingPlan), the rest
-// chained; a solution only when it opens less than Below.
+// chained: first for each choice of packages from From (a bound) up, then for any; a solution
+// only when it opens less than Below.
 TCutSolution SolveJoinableByPlan(const TCutProblem& Problem, const TClosingSet& Closings,
-                                 double Below, std::int32_t FirstTag, TClock& Clock,
+                                 double From, double Below, std::int32_t FirstTag, TClock& Clock,
                                  TCutStats& Stats);

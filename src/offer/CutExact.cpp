@@ -18,7 +18,7 @@ constexpr std::int64_t kIncumbentNodes = 20000;
 // Joined pieces: the first pass gets at most this long (s); the plans find better totals.
 constexpr double kJoinableIncumbentSeconds = 0.1;
 // How long the bound of the closing plans may search (s).
-constexpr double kPlanBoundSeconds = 0.2;
+constexpr double kPlanBoundSeconds = 0.15;
 
 bool Better(const TCutSolution& a, const TCutSolution& b) {
     return a.Found && (!b.Found || a.Total < b.Total - 1e-7);

@@ -22,11 +22,11 @@ constexpr double kJoinableStep = 5;
 // What the plans of closing groups leave for the stubs of the rest (cm), tried in turn, and
 // how long their searches may take together (s).
 constexpr double kPlanMargins[] = {0, 5, 20};
-constexpr double kPlanSeconds = 0.35;
+constexpr double kPlanSeconds = 0.3;
 // The most the plan for one choice of packages leaves to the rest chained (cm), and how long
 // the plans for choices may take together (s).
 constexpr double kChoiceLeast = -25;
-constexpr double kChoiceSeconds = 0.2;
+constexpr double kChoiceSeconds = 0.15;
 // A stock piece gains only where the last cut of a piece ends it, and the stock pieces that
 // joined pieces link gain nothing but at the one that ends them: so the pieces of such a group
 // together are worth (length and one saw cut each) more than its stock pieces by at most

@@ -27,6 +27,7 @@ constexpr double kPlanSeconds = 0.3;
 // the plans for choices may take together (s).
 constexpr double kChoiceLeast = -25;
 constexpr double kChoiceSeconds = 0.15;
+
 // A stock piece gains only where the last cut of a piece ends it, and the stock pieces that
 // joined pieces link gain nothing but at the one that ends them: so the pieces of such a group
 // together are worth (length and one saw cut each) more than its stock pieces by at most

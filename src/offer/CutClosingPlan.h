@@ -44,7 +44,7 @@ private:
 };
 
 // The choices of packages (counts per stock article) with a total from From to below Through,
-// the least total first: Through is Below where that are not too many, else the total of the
+// the least total first: Through is Below where they are not too many, else the total of the
 // first left out; none where they are far too many (Through is then From).
 struct TPackageChoices {
     std::vector<std::pair<double, std::vector<int>>> List;

@@ -58,7 +58,7 @@ std::vector<TStockSum> StockSums(const std::vector<TCutStock>& Lager, double Lim
 } // namespace
 
 double MostEndGain() {
-    return kSawCut + cutfill::kShortBy;
+    return kSawCut + cutfill::kJoinShort;
 }
 
 TClosingSet ClosingGroups(const TCutProblem& Problem) {
@@ -81,7 +81,7 @@ TClosingSet ClosingGroups(const TCutProblem& Problem) {
     const auto addGroup = [&](std::array<int, 4> classes, int size, double w) {
         auto it = std::upper_bound(sums.begin(), sums.end(), w + kHair,
                                    [](double x, const TStockSum& s) { return x < s.Sum; });
-        for (; it != sums.begin() && w - std::prev(it)->Sum <= most + kHair; --it) {
+        for (; it != sums.begin() && w - std::prev(it)->Sum < most - kHair; --it) {
             set.AllWays = set.AllWays && std::prev(it)->AllWays;
             for (const std::vector<int>& way : std::prev(it)->Ways)
                 set.Groups.push_back({classes, size, std::max(w - std::prev(it)->Sum, 0.0), way});
@@ -143,7 +143,7 @@ TClosingSet ClosingGroups(const TCutProblem& Problem) {
             if (lo + most < 2 * set.Worth.back() - kHair) continue;
             auto it = std::lower_bound(pairs.begin(), pairs.end(), lo - kHair,
                                        [](const TPair& p, double x) { return p.Worth < x; });
-            for (; it != pairs.end() && it->Worth <= lo + most + kHair; ++it) {
+            for (; it != pairs.end() && it->Worth < lo + most - kHair; ++it) {
                 if (it->A < first.B) continue; // each group once: a <= b <= c <= d
                 if (!enough(it->A, {first.A, first.B}) || !enough(it->B, {first.A, first.B, it->A}))
                     continue;

@@ -2,7 +2,7 @@
 // Groups of a few joinable pieces that end stock pieces. Stock pieces linked by joined pieces
 // gain only where the last piece of such a row ends the last of them: it may lack less than
 // 1 cm there and needs no saw cut. So the pieces of a row that gains are worth (length and a
-// saw cut each) more than its stock pieces by at most that, and rows of up to four pieces are
+// saw cut each) more than its stock pieces by less than that, and rows of up to four pieces are
 // listed here, each with the stock pieces it ends.
 
 #include "offer/CutPricing.h"
@@ -11,14 +11,14 @@
 #include <array>
 #include <vector>
 
-// The most a row of stock pieces gains where a piece ends it: the saw cut and what the piece
-// may lack.
+// What a row of stock pieces gains where a piece ends it stays below this: the saw cut and the
+// less than 1 cm the piece may lack.
 double MostEndGain();
 
 struct TClosingGroup {
     std::array<int, 4> Classes{-1, -1, -1, -1}; // indices into Classes, the rest -1
     int Size = 0;
-    double Gain = 0;        // worth of the pieces less the stock length, at most MostEndGain()
+    double Gain = 0;        // worth of the pieces less the stock length, below MostEndGain()
     std::vector<int> Stock; // stock pieces per article
 };
 

@@ -30,7 +30,7 @@ constexpr double kChoiceSeconds = 0.15;
 
 // A stock piece gains only where the last cut of a piece ends it, and the stock pieces that
 // joined pieces link gain nothing but at the one that ends them: so the pieces of such a group
-// together are worth (length and one saw cut each) more than its stock pieces by at most
+// together are worth (length and one saw cut each) more than its stock pieces by less than
 // MostEndGain(). The most groups that can end so: those listed, and any of more pieces.
 double MostClosings(const TClosingSet& Set, double Pieces) {
     if (Set.Most == 0) return Pieces;

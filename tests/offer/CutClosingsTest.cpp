@@ -19,7 +19,7 @@ namespace {
 using TKey = std::tuple<std::vector<int>, std::vector<int>>; // classes, stock pieces
 
 // Every multiset of up to four pieces and every count of stock pieces whose lengths the pieces'
-// worth exceeds by at most the end gain, with that gain.
+// worth exceeds by less than the end gain, with that gain.
 std::map<TKey, double> AllGroups(const TCutProblem& p, const TClosingSet& set) {
     std::map<TKey, double> all;
     const int n = static_cast<int>(set.Classes.size());
@@ -33,7 +33,7 @@ std::map<TKey, double> AllGroups(const TCutProblem& p, const TClosingSet& set) {
             for (int a = 0; a * p.Lager[0].Laenge <= w; ++a)
                 for (int b = 0; a * p.Lager[0].Laenge + b * p.Lager[1].Laenge <= w; ++b) {
                     const double gain = w - a * p.Lager[0].Laenge - b * p.Lager[1].Laenge;
-                    if ((a || b) && gain <= MostEndGain() + 1e-7 && gain > 1e-9)
+                    if ((a || b) && gain < MostEndGain() - 1e-7 && gain > 1e-9)
                         all[{classes, {a, b}}] = gain;
                 }
         }

@@ -308,8 +308,8 @@ TClosingPlan TChoicePlanner::Plan(const std::vector<int>& Packages, double& Slac
         solver.initialSolve();
     fLP->Solved = true;
     if (!solver.isProvenOptimal()) return plan;
-    // The LP's whole groups, then the groups that gain most as long as pieces and stock
-    // pieces are left.
+    // The LP's whole groups, one more of those it takes in part, the largest part first, then
+    // the groups that gain most, as long as pieces and stock pieces are left.
     const double* x = solver.getColSolution();
     std::vector<int> counts(fSet.Groups.size(), 0), left, stock;
     for (const TPieceClass& c : fSet.Classes)
@@ -341,6 +341,15 @@ TClosingPlan TChoicePlanner::Plan(const std::vector<int>& Packages, double& Slac
         const int k = static_cast<int>(std::floor(x[lp.StockColumns + static_cast<int>(j)] + 1e-6));
         if (k > 0) take(lp.Group[j], k);
     }
+    std::vector<std::pair<double, size_t>> parts; // the LP's fractions, the largest first
+    for (size_t j = 0; j < lp.Group.size(); ++j) {
+        const double v = x[lp.StockColumns + static_cast<int>(j)];
+        const double part = v - std::floor(v + 1e-6);
+        if (part > 1e-6) parts.emplace_back(part, lp.Group[j]);
+    }
+    std::sort(parts.rbegin(), parts.rend());
+    for (const auto& [part, g] : parts)
+        if (fits(g)) take(g, 1);
     for (size_t g : fOrder)
         while (fSet.Groups[g].Gain > 0 && fits(g))
             take(g, 1);

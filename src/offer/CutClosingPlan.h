@@ -25,8 +25,9 @@ TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, do
                           double Seconds, TClock& Clock, TCutStats& Stats);
 
 // Plans for choices of packages one after the other: the whole groups of the LP of the most
-// the groups gain with the stock pieces of the choice (one LP, solved again for each), then the
-// groups that gain most while pieces and stock pieces are left.
+// the groups gain with the stock pieces of the choice (one LP, solved again for each), one more
+// of those it takes in part, the largest part first, then the groups that gain most, while
+// pieces and stock pieces are left.
 class TChoicePlanner {
 public:
     TChoicePlanner(const TCutProblem& Problem, const TClosingSet& Set);

@@ -36,16 +36,13 @@ private:
     bool fEscape = false;
 };
 
-// Stops CBC between nodes when the time is up, Escape was pressed, or the clock passed Until.
+// Stops CBC between nodes when the time is up or Escape was pressed.
 class TStopHandler : public CbcEventHandler {
 public:
-    explicit TStopHandler(TClock& Clock, double Until = 1e300) : fClock(Clock), fUntil(Until) {}
-    CbcAction event(CbcEvent) override {
-        return fClock.Stop() || fClock.Elapsed() >= fUntil ? stop : noAction;
-    }
+    explicit TStopHandler(TClock& Clock) : fClock(Clock) {}
+    CbcAction event(CbcEvent) override { return fClock.Stop() ? stop : noAction; }
     CbcEventHandler* clone() const override { return new TStopHandler(*this); }
 
 private:
     TClock& fClock;
-    double fUntil;
 };

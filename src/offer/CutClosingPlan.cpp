@@ -47,9 +47,6 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
           const std::vector<bool>* Use, TClosingModel& Model) {
     const int classes = static_cast<int>(Set.Classes.size());
     const int stocks = static_cast<int>(Problem.Lager.size());
-    double worth = 0;
-    for (size_t c = 0; c < Set.Classes.size(); ++c)
-        worth += Set.Worth[c] * Set.Classes[c].Demand;
     // Column by column, the matrix made at once: appending columns one by one copies it.
     std::vector<int> starts{0}, lengths, elementRows;
     std::vector<double> elements;
@@ -101,7 +98,7 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
             upper.push_back(COIN_DBL_MAX);
             Model.Group.push_back(SIZE_MAX);
         }
-    std::vector<double> rowLower{worth + Margin}, rowUpper{COIN_DBL_MAX};
+    std::vector<double> rowLower{TotalWorth(Set) + Margin}, rowUpper{COIN_DBL_MAX};
     for (const TPieceClass& c : Set.Classes) {
         rowLower.push_back(-COIN_DBL_MAX);
         rowUpper.push_back(c.Demand);
@@ -285,8 +282,6 @@ TChoicePlanner::TChoicePlanner(const TCutProblem& Problem, const TClosingSet& Se
     for (size_t j = 0; j < lp.Group.size(); ++j)
         lp.Solver.setObjCoeff(lp.StockColumns + static_cast<int>(j), -Set.Groups[lp.Group[j]].Gain);
     lp.Solver.setHintParam(OsiDoDualInInitial, false, OsiHintDo);
-    for (size_t c = 0; c < Set.Classes.size(); ++c)
-        fWorth += Set.Worth[c] * Set.Classes[c].Demand;
     for (size_t g = 0; g < Set.Groups.size(); ++g)
         fOrder.push_back(g);
     std::stable_sort(fOrder.begin(), fOrder.end(),
@@ -357,16 +352,22 @@ TClosingPlan TChoicePlanner::Plan(const std::vector<int>& Packages, double& Slac
     double gain = 0;
     for (size_t g = 0; g < counts.size(); ++g)
         gain += counts[g] * fSet.Groups[g].Gain;
-    Slack = plan.Total + gain - fWorth;
+    Slack = plan.Total + gain - TotalWorth(fSet);
     return plan;
 }
 
 double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double From,
                         double Below, double Seconds, TClock& Clock) {
+    return ClosingPlanBound(Problem, Set, PackageChoices(Problem, From, Below), From, Seconds,
+                            Clock);
+}
+
+double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set,
+                        const TPackageChoices& Choices, double From, double Seconds,
+                        TClock& Clock) {
     if (Set.Classes.empty() || Set.Most == 0 || !Set.AllWays || Set.Groups.size() > kMaxBoundGroups)
         return From;
-    const TPackageChoices choices = PackageChoices(Problem, From, Below);
-    if (choices.List.empty()) return choices.Through;
+    if (Choices.List.empty()) return Choices.Through;
 
     // For each, whether the groups its stock pieces allow, and those of more pieces at their
     // share, can gain what the pieces' worth exceeds the total by: the first that can is the
@@ -377,12 +378,12 @@ double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, doub
     lp.setHintParam(OsiDoDualInInitial, false, OsiHintDo);
     lp.initialSolve();
     const double until = Clock.Elapsed() + Seconds;
-    for (const auto& [total, packages] : choices.List) {
+    for (const auto& [total, packages] : Choices.List) {
         if (Clock.Stop() || Clock.Elapsed() > until) return total;
         for (size_t s = 0; s < Problem.Lager.size(); ++s)
             lp.setColBounds(static_cast<int>(s), packages[s], packages[s]);
         lp.resolve();
         if (!lp.isProvenPrimalInfeasible()) return total;
     }
-    return choices.Through;
+    return Choices.Through;
 }

@@ -40,7 +40,6 @@ private:
     const TCutProblem& fProblem;
     const TClosingSet& fSet;
     std::unique_ptr<TLP> fLP;
-    double fWorth = 0;
     std::vector<size_t> fOrder; // the groups, the most gaining first
 };
 
@@ -60,3 +59,6 @@ TPackageChoices PackageChoices(const TCutProblem& Problem, double From, double B
 // the choices are too many or the time ends first.
 double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set, double From,
                         double Below, double Seconds, TClock& Clock);
+// The same over choices already listed (PackageChoices from From to Below).
+double ClosingPlanBound(const TCutProblem& Problem, const TClosingSet& Set,
+                        const TPackageChoices& Choices, double From, double Seconds, TClock& Clock);

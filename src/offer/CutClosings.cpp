@@ -61,6 +61,13 @@ double MostEndGain() {
     return kSawCut + cutfill::kJoinShort;
 }
 
+double TotalWorth(const TClosingSet& Set) {
+    double worth = 0;
+    for (size_t c = 0; c < Set.Classes.size(); ++c)
+        worth += Set.Worth[c] * Set.Classes[c].Demand;
+    return worth;
+}
+
 TClosingSet ClosingGroups(const TCutProblem& Problem) {
     TClosingSet set;
     std::vector<int> classOf;

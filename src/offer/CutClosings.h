@@ -33,6 +33,9 @@ struct TClosingSet {
     bool AllWays = true;
 };
 
+// The worth (length and saw cut) of all pieces of the set.
+double TotalWorth(const TClosingSet& Set);
+
 // The groups of one to four pieces that end stock pieces, each with every way of the stock
 // articles to make up the sum it ends; fewer pieces where there would be too many groups.
 TClosingSet ClosingGroups(const TCutProblem& Problem);

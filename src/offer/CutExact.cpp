@@ -42,14 +42,17 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
         TCutSolution joined = SolveJoinableByPacking(Problem, groups, firstTag, clock);
         if (Better(joined, best)) best = std::move(joined);
         // Above the bound: the bound by choices of packages, then plans of packages and closing
-        // groups from there up.
-        if (best.Found && best.Total > Stats.Untergrenze + 1e-7)
-            Stats.Untergrenze = ClosingPlanBound(Problem, closings, Stats.Untergrenze, best.Total,
-                                                 kPlanBoundSeconds, clock);
+        // groups from there up, over the same choices.
         if (best.Found && best.Total > Stats.Untergrenze + 1e-7) {
-            TCutSolution planned = SolveJoinableByPlan(Problem, closings, Stats.Untergrenze,
-                                                       best.Total, firstTag, clock, Stats);
-            if (Better(planned, best)) best = std::move(planned);
+            const TPackageChoices choices = PackageChoices(Problem, Stats.Untergrenze, best.Total);
+            Stats.Untergrenze = ClosingPlanBound(Problem, closings, choices, Stats.Untergrenze,
+                                                 kPlanBoundSeconds, clock);
+            if (best.Total > Stats.Untergrenze + 1e-7) {
+                TCutSolution planned =
+                    SolveJoinableByPlan(Problem, closings, choices, Stats.Untergrenze, best.Total,
+                                        firstTag, clock, Stats);
+                if (Better(planned, best)) best = std::move(planned);
+            }
         }
     } else {
         TBoardModel model(Problem, clock);

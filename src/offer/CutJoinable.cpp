@@ -123,6 +123,15 @@ double MostSaving(const TClosingSet& Set, std::vector<TEndingGroup>* Plan) {
     return -lp.objectiveValue() + 1e-4;
 }
 
+// Packs the pieces into the stock pieces of these packages (counts per stock article).
+TCutSolution PackPackages(const TCutProblem& Problem, const std::vector<int>& Packages,
+                          std::int32_t FirstTag, const std::vector<TEndingGroup>& Groups) {
+    std::vector<int> pieces;
+    for (size_t s = 0; s < Packages.size(); ++s)
+        pieces.push_back(Packages[s] * Problem.Lager[s].PckEin);
+    return PackJoinable(Problem, pieces, FirstTag, Groups);
+}
+
 } // namespace
 
 double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Groups) {
@@ -135,13 +144,11 @@ double JoinableBound(const TCutProblem& Problem, const TClosingSet& Closings,
     // Whatever a solution opens, its longest stock article decides how many joins the long
     // pieces need at least: the bound of each choice of the longest, the least of them.
     double bound = std::numeric_limits<double>::infinity();
-    double worthAll = 0, shortest = 0;
-    for (const TCutPiece& p : Problem.Teile) {
-        worthAll += std::max(p.Laenge, 0.0) + kSawCut;
+    double shortest = 0;
+    for (const TCutPiece& p : Problem.Teile)
         shortest += std::max(p.Laenge - 1, 0.0);
-    }
     const double closingNeed =
-        worthAll -
+        TotalWorth(Closings) -
         std::min(MostEndGain() * MostClosings(Closings, static_cast<double>(Problem.Teile.size())),
                  MostSaving(Closings, Groups));
     for (size_t m = 0; m < Problem.Lager.size(); ++m) {
@@ -188,17 +195,11 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
     // Package totals from the pieces' length up, one choice of packages for each, in steps
     // that double until the pieces can be packed, then halved back: joins cost only saw cuts
     // and stubs, so the total the packing needs lies soon above that.
-    const auto packInto = [&](const std::vector<int>& Packages) {
-        std::vector<int> pieces;
-        for (size_t s = 0; s < Packages.size(); ++s)
-            pieces.push_back(Packages[s] * Problem.Lager[s].PckEin);
-        return PackJoinable(Problem, pieces, FirstTag, Groups);
-    };
     const auto pack = [&](double need, double& total) {
         std::vector<int> packages;
         total = PackageTotalAtLeast(Problem.Lager, need, &packages);
         if (!(total > 0) || packages.empty()) return TCutSolution();
-        return packInto(packages);
+        return PackPackages(Problem, packages, FirstTag, Groups);
     };
     TCutSolution best;
     double failed = 0, total = 0, step = kJoinableStep;
@@ -224,21 +225,19 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
 }
 
 TCutSolution SolveJoinableByPlan(const TCutProblem& Problem, const TClosingSet& Closings,
-                                 double From, double Below, std::int32_t FirstTag, TClock& Clock,
-                                 TCutStats& Stats) {
+                                 const TPackageChoices& Choices, double From, double Below,
+                                 std::int32_t FirstTag, TClock& Clock, TCutStats& Stats) {
     const double until = Clock.Elapsed() + kPlanSeconds;
     const auto realize = [&](const TClosingPlan& plan) {
-        std::vector<int> pieces;
-        for (size_t s = 0; s < plan.Packages.size(); ++s)
-            pieces.push_back(plan.Packages[s] * Problem.Lager[s].PckEin);
-        return PackJoinable(Problem, pieces, FirstTag, plan.Groups);
+        return PackPackages(Problem, plan.Packages, FirstTag, plan.Groups);
     };
     // The choices of packages from the bound up, the least first, each with its own plan; the
     // rest chained may end stock pieces too and gain what the groups lack.
     const double choicesUntil = std::min(until, Clock.Elapsed() + kChoiceSeconds);
     TChoicePlanner planner(Problem, Closings);
-    for (const auto& [total, packages] : PackageChoices(Problem, From, Below).List) {
+    for (const auto& [total, packages] : Choices.List) {
         if (Clock.Stop() || Clock.Elapsed() >= choicesUntil) break;
+        if (total < From - 1e-7) continue; // below the bound
         double slack = 0;
         const TClosingPlan plan = planner.Plan(packages, slack);
         if (!plan.Found || slack < kChoiceLeast) continue;

@@ -4,6 +4,7 @@
 // less than 1 cm is missing.
 
 #include "offer/CutClock.h"
+#include "offer/CutClosingPlan.h"
 #include "offer/CutClosings.h"
 #include "offer/CutPacking.h"
 #include "offer/CutTypes.h"
@@ -27,8 +28,8 @@ TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,
                                     TClock& Clock);
 
 // The packages and the groups that end stock pieces from a plan (CutClosingPlan), the rest
-// chained: first for each choice of packages from From (a bound) up, then for any; a solution
-// only when it opens less than Below.
+// chained: first for each of the choices of packages from From (a bound) up, then for any; a
+// solution only when it opens less than Below.
 TCutSolution SolveJoinableByPlan(const TCutProblem& Problem, const TClosingSet& Closings,
-                                 double From, double Below, std::int32_t FirstTag, TClock& Clock,
-                                 TCutStats& Stats);
+                                 const TPackageChoices& Choices, double From, double Below,
+                                 std::int32_t FirstTag, TClock& Clock, TCutStats& Stats);

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 
 #include <coin/CbcEventHandler.hpp>
+#include <coin/CbcModel.hpp>
 
 #include <algorithm>
 
@@ -36,13 +37,19 @@ private:
     bool fEscape = false;
 };
 
-// Stops CBC between nodes when the time is up or Escape was pressed.
+// Stops CBC between nodes when the time is up or Escape was pressed, or once it has found a
+// solution of an objective at most Enough.
 class TStopHandler : public CbcEventHandler {
 public:
-    explicit TStopHandler(TClock& Clock) : fClock(Clock) {}
-    CbcAction event(CbcEvent) override { return fClock.Stop() ? stop : noAction; }
+    explicit TStopHandler(TClock& Clock, double Enough = -COIN_DBL_MAX)
+        : fClock(Clock), fEnough(Enough) {}
+    CbcAction event(CbcEvent) override {
+        const bool enough = model_ && model_->getMinimizationObjValue() <= fEnough;
+        return enough || fClock.Stop() ? stop : noAction;
+    }
     CbcEventHandler* clone() const override { return new TStopHandler(*this); }
 
 private:
     TClock& fClock;
+    double fEnough;
 };

@@ -116,13 +116,14 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
     Model.Solver.getModelPtr()->setLogLevel(0);
 }
 
-// CBC over the model, its integer columns set, with its cuts and heuristics: bare branch and
-// bound finds poor plans here. Null when nothing was found.
-const double* Search(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& Stats) {
+} // namespace
+
+const double* CbcSearch(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& Stats,
+                        double Enough) {
     Cbc.setLogLevel(0);
     Cbc.messageHandler()->setLogLevel(0);
     const double seconds = std::max(0.02, std::min(Clock.Left(), Seconds));
-    TStopHandler stop(Clock);
+    TStopHandler stop(Clock, Enough);
     Cbc.passInEventHandler(&stop);
     CbcMain0(Cbc);
     // CBC reads its arguments with the C library, whose decimal point is the locale's.
@@ -136,6 +137,8 @@ const double* Search(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& St
     Stats.Knoten += Cbc.getNodeCount();
     return Cbc.bestSolution();
 }
+
+namespace {
 
 // The plan of these packages and these counts of the groups, the groups gaining most first:
 // they are placed first.
@@ -255,7 +258,7 @@ TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, do
     for (int j = 0; j < columns; ++j)
         model.Solver.setInteger(j);
     CbcModel cbc(model.Solver);
-    const double* x = Search(cbc, Seconds, Clock, Stats);
+    const double* x = CbcSearch(cbc, Seconds, Clock, Stats);
     if (!x) return plan;
     std::vector<int> packages, counts(Set.Groups.size(), 0);
     for (int s = 0; s < model.StockColumns; ++s)

@@ -4,6 +4,7 @@
 #include "offer/CutClassic.h"
 #include "offer/CutClock.h"
 #include "offer/CutClosingPlan.h"
+#include "offer/CutClosingRows.h"
 #include "offer/CutJoinable.h"
 #include "offer/CutPacking.h"
 
@@ -19,9 +20,40 @@ constexpr std::int64_t kIncumbentNodes = 20000;
 constexpr double kJoinableIncumbentSeconds = 0.1;
 // How long the bound of the closing plans may search (s).
 constexpr double kPlanBoundSeconds = 0.15;
+// How long the rows of any number of pieces may take for one choice of packages, and for all
+// of them (s).
+constexpr double kRowsChoiceSeconds = 1;
+constexpr double kRowsSeconds = 1.5;
 
 bool Better(const TCutSolution& a, const TCutSolution& b) {
     return a.Found && (!b.Found || a.Total < b.Total - 1e-7);
+}
+
+// The choices of packages from the bound up, the least first, each either shown to need more
+// than its rows can gain, which raises the bound past it, or packed with rows that gain it.
+void ByRows(const TCutProblem& Problem, const TClosingSet& Closings, const TPackageChoices& Choices,
+            TClosingRows& Rows, std::int32_t FirstTag, TClock& Clock, TCutStats& Stats,
+            TCutSolution& Best) {
+    const double until = Clock.Elapsed() + kRowsSeconds;
+    const double worth = TotalWorth(Closings);
+    const auto& list = Choices.List;
+    for (size_t k = 0; k < list.size(); ++k) {
+        const auto& [total, packages] = list[k];
+        if (total < Stats.Untergrenze - 1e-7) continue;
+        if (total > Best.Total - 1e-7 || Clock.Stop() || Clock.Elapsed() > until) break;
+        const auto pack = [&](const TClosingPlan& Plan) {
+            TCutSolution packed = PackPackages(Problem, Plan.Packages, FirstTag, Plan.Groups);
+            if (!Better(packed, Best)) return false;
+            Best = std::move(packed);
+            return true;
+        };
+        const TChoiceRows rows = Rows.ForChoice(
+            packages, worth - total, std::min(kRowsChoiceSeconds, until - Clock.Elapsed()), Clock,
+            Stats, pack);
+        if (!rows.Cut) break;
+        Stats.Untergrenze =
+            std::max(Stats.Untergrenze, k + 1 < list.size() ? list[k + 1].first : Choices.Through);
+    }
 }
 
 } // namespace
@@ -41,12 +73,16 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
         Stats.Untergrenze = JoinableBound(Problem, closings, &groups);
         TCutSolution joined = SolveJoinableByPacking(Problem, groups, firstTag, clock);
         if (Better(joined, best)) best = std::move(joined);
-        // Above the bound: the bound by choices of packages, then plans of packages and closing
-        // groups from there up, over the same choices.
+        // Above the bound: the choices of packages from there up, by rows of pieces that end
+        // stock pieces; plans of packages and groups of a few pieces where that ends above.
         if (best.Found && best.Total > Stats.Untergrenze + 1e-7) {
             const TPackageChoices choices = PackageChoices(Problem, Stats.Untergrenze, best.Total);
-            Stats.Untergrenze = ClosingPlanBound(Problem, closings, choices, Stats.Untergrenze,
-                                                 kPlanBoundSeconds, clock);
+            TClosingRows rows(Problem, closings);
+            if (rows.Usable())
+                ByRows(Problem, closings, choices, rows, firstTag, clock, Stats, best);
+            else
+                Stats.Untergrenze = ClosingPlanBound(Problem, closings, choices, Stats.Untergrenze,
+                                                     kPlanBoundSeconds, clock);
             if (best.Total > Stats.Untergrenze + 1e-7) {
                 TCutSolution planned =
                     SolveJoinableByPlan(Problem, closings, choices, Stats.Untergrenze, best.Total,

@@ -309,6 +309,9 @@ bool ChainClosing(const TCutProblem& Problem, std::vector<TOpenPiece>& open, siz
     return false;
 }
 
+// The most orders of a group's pieces tried: rows of many pieces have too many.
+constexpr int kMaxGroupOrders = 2000;
+
 // The chains that end stock pieces: how much a closing must gain at least, and from which
 // end of the stock pieces they go.
 constexpr struct {
@@ -347,9 +350,10 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
                 const std::vector<int>& list = pieces[static_cast<size_t>(c)];
                 chosen.insert(chosen.end(), list.end() - n, list.end());
             }
-            // Every order of the pieces over the stock pieces longest first, then shortest
-            // first, until one ends them.
+            // Orders of the pieces over the stock pieces longest first, then shortest first,
+            // until one ends them: every order of a few pieces, the first of many.
             bool placed = false;
+            int orders = 0;
             for (int stockOrder = 0; stockOrder < 2 && !placed; ++stockOrder) {
                 std::stable_sort(group.begin(), group.end(), [&](const auto& a, const auto& b) {
                     return stockOrder == 0 ? a.Rest > b.Rest : a.Rest < b.Rest;
@@ -361,7 +365,8 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
                         done.insert(done.end(), trial.begin(), trial.end());
                         placed = true;
                     }
-                } while (!placed && std::next_permutation(chosen.begin(), chosen.end()));
+                } while (!placed && ++orders < kMaxGroupOrders &&
+                         std::next_permutation(chosen.begin(), chosen.end()));
             }
             if (!placed) break;
             for (size_t s = 0; s < g.Stock.size(); ++s)

@@ -123,7 +123,8 @@ double MostSaving(const TClosingSet& Set, std::vector<TEndingGroup>* Plan) {
     return -lp.objectiveValue() + 1e-4;
 }
 
-// Packs the pieces into the stock pieces of these packages (counts per stock article).
+} // namespace
+
 TCutSolution PackPackages(const TCutProblem& Problem, const std::vector<int>& Packages,
                           std::int32_t FirstTag, const std::vector<TEndingGroup>& Groups) {
     std::vector<int> pieces;
@@ -131,8 +132,6 @@ TCutSolution PackPackages(const TCutProblem& Problem, const std::vector<int>& Pa
         pieces.push_back(Packages[s] * Problem.Lager[s].PckEin);
     return PackJoinable(Problem, pieces, FirstTag, Groups);
 }
-
-} // namespace
 
 double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Groups) {
     return JoinableBound(Problem, ClosingGroups(Problem), Groups);

@@ -21,6 +21,11 @@ double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Grou
 double JoinableBound(const TCutProblem& Problem, const TClosingSet& Closings,
                      std::vector<TEndingGroup>* Groups);
 
+// Packs the pieces into the stock pieces of these packages (counts per stock article), with
+// these groups where nothing else fits.
+TCutSolution PackPackages(const TCutProblem& Problem, const std::vector<int>& Packages,
+                          std::int32_t FirstTag, const std::vector<TEndingGroup>& Groups);
+
 // Package totals from the pieces' length up, each packed in order, joining what does not fit;
 // Groups (from JoinableBound) where nothing else fits.
 TCutSolution SolveJoinableByPacking(const TCutProblem& Problem,

@@ -1,0 +1,511 @@
+#include "offer/CutClosingRows.h"
+
+#include <coin/CbcModel.hpp>
+#include <coin/CoinPackedMatrix.hpp>
+#include <coin/CoinPackedVector.hpp>
+#include <coin/OsiClpSolverInterface.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <queue>
+
+namespace {
+
+// Lengths in millimetres: the rows are priced over every difference between pieces and stock.
+constexpr double kPerCm = 10;
+// The pricing's costs in these units per cm (rounded down, which only bounds more loosely).
+constexpr double kCostUnits = 1e5;
+// What a choice needs is compared with this tolerance (cm).
+constexpr double kNeedTolerance = 1e-4;
+// A row enters the LP when it gains more than its pieces and stock pieces are worth there.
+constexpr double kLeastProfit = 1e-7;
+// Groups of a few pieces entering the LP at a time.
+constexpr size_t kBatch = 200;
+// The share of a choice's time the LP may take; the whole rows get the rest, CBC at most
+// this long (s).
+constexpr double kLPShare = 0.6;
+constexpr double kWholeSeconds = 0.3;
+
+struct TRow {
+    std::vector<int> Pieces; // per class
+    std::vector<int> Stock;  // per stock article
+    double Gain = 0;         // cm
+    bool Priced = false;     // found by the pricing, not listed among the groups
+};
+
+bool Fits(const std::vector<int>& Need, const std::vector<int>& Have, int Times = 1) {
+    for (size_t k = 0; k < Need.size(); ++k)
+        if (Times * Need[k] > Have[k]) return false;
+    return true;
+}
+
+// The best rows at the LP's prices of pieces and stock pieces: a shortest path over what the
+// pieces of a row are worth more than its stock pieces so far (in millimetres), stock pieces
+// while the pieces cover them, pieces while they do not, so every row stays between the
+// longest stock piece short and the longest piece over; it ends where the pieces are worth
+// more by less than the most a row gains.
+class TRowPricer {
+public:
+    TRowPricer(const TCutProblem& Problem, const TClosingSet& Set) {
+        const auto units = [&](double cm, int& out) {
+            const double u = cm * kPerCm;
+            out = static_cast<int>(std::lround(u));
+            return std::fabs(u - out) < 1e-6 && out > 0;
+        };
+        fUsable = !Set.Worth.empty() && !Problem.Lager.empty();
+        for (double w : Set.Worth) {
+            fWorth.push_back(0);
+            fUsable = units(w, fWorth.back()) && fUsable;
+        }
+        for (const TCutStock& s : Problem.Lager) {
+            fStock.push_back(0);
+            fUsable = units(s.Laenge, fStock.back()) && fUsable;
+        }
+        if (!fUsable) return;
+        fMostGain = static_cast<int>(std::ceil(MostEndGain() * kPerCm - 1e-6)) - 1;
+        fLow = -*std::max_element(fStock.begin(), fStock.end());
+        fHigh = *std::max_element(fWorth.begin(), fWorth.end()) + fMostGain;
+        fLightest = *std::min_element(fWorth.begin(), fWorth.end());
+    }
+    bool Usable() const { return fUsable; }
+
+    // The row of the largest profit for each difference it ends at, the best first, of the
+    // classes with pieces left and the stock articles with pieces out; the best profit in
+    // Best.
+    std::vector<TRow> Price(const std::vector<double>& PieceCost,
+                            const std::vector<double>& StockCost, const std::vector<int>& Left,
+                            const std::vector<int>& Avail, double& Best) {
+        // Costs in whole units, rounded down, so that buckets order the paths: a path costs at
+        // least what is found, and rows are taken at their exact profit. A row costs less than
+        // it gains or is of no use: paths costing more are cut off.
+        const int dearest = static_cast<int>(std::lround(fMostGain / kPerCm * kCostUnits));
+        const auto units = [&](double cost) {
+            return static_cast<int>(std::min<double>(std::floor(cost * kCostUnits), dearest));
+        };
+        std::vector<int> pieceCost, stockCost;
+        for (double c : PieceCost)
+            pieceCost.push_back(units(c));
+        for (double c : StockCost)
+            stockCost.push_back(units(c));
+        const size_t n = static_cast<size_t>(fHigh - fLow + 1);
+        fDist.assign(n, dearest);
+        fFrom.assign(n, -1);
+        fItem.assign(n, 0);
+        fBuckets.resize(static_cast<size_t>(dearest));
+        const auto reach = [&](int from, int d, int item, int cost) {
+            const size_t k = static_cast<size_t>(d - fLow);
+            if (cost < fDist[k]) {
+                fDist[k] = cost;
+                fFrom[k] = from;
+                fItem[k] = item;
+                fBuckets[static_cast<size_t>(cost)].push_back(d);
+            }
+        };
+        // A row begins with a stock piece; stock pieces are coded -1 - article.
+        constexpr int kStart = std::numeric_limits<int>::min();
+        for (size_t s = 0; s < fStock.size(); ++s)
+            if (Avail[s] > 0) reach(kStart, -fStock[s], -1 - static_cast<int>(s), stockCost[s]);
+        for (int cost = 0; cost < dearest; ++cost) {
+            std::vector<int>& bucket = fBuckets[static_cast<size_t>(cost)];
+            for (size_t i = 0; i < bucket.size(); ++i) { // grows with costless steps
+                const int d = bucket[i];
+                if (fDist[static_cast<size_t>(d - fLow)] != cost) continue;
+                if (d >= 0)
+                    for (size_t s = 0; s < fStock.size(); ++s)
+                        if (Avail[s] > 0)
+                            reach(d, d - fStock[s], -1 - static_cast<int>(s), cost + stockCost[s]);
+                if (d >= 0 && d + fLightest > fMostGain) continue; // no piece ends a row here
+                for (size_t c = 0; c < fWorth.size(); ++c) {
+                    const int next = d + fWorth[c];
+                    if ((d < 0 || next <= fMostGain) && Left[c] > 0)
+                        reach(d, next, static_cast<int>(c), cost + pieceCost[c]);
+                }
+            }
+            bucket.clear();
+        }
+        Best = 0;
+        std::vector<std::pair<double, size_t>> ends;
+        std::vector<TRow> rows;
+        for (int end = 0; end <= fMostGain; ++end) {
+            const size_t k = static_cast<size_t>(end - fLow);
+            if (fDist[k] >= dearest) continue;
+            Best = std::max(Best, end / kPerCm - fDist[k] / kCostUnits);
+            TRow row;
+            row.Pieces.assign(fWorth.size(), 0);
+            row.Stock.assign(fStock.size(), 0);
+            row.Gain = end / kPerCm;
+            row.Priced = true;
+            double profit = row.Gain;
+            for (int d = end; d != kStart;) {
+                const size_t at = static_cast<size_t>(d - fLow);
+                if (fItem[at] >= 0) {
+                    ++row.Pieces[static_cast<size_t>(fItem[at])];
+                    profit -= PieceCost[static_cast<size_t>(fItem[at])];
+                } else {
+                    ++row.Stock[static_cast<size_t>(-1 - fItem[at])];
+                    profit -= StockCost[static_cast<size_t>(-1 - fItem[at])];
+                }
+                d = fFrom[at];
+            }
+            if (profit > kLeastProfit) {
+                ends.emplace_back(profit, rows.size());
+                rows.push_back(std::move(row));
+            }
+        }
+        std::sort(ends.rbegin(), ends.rend());
+        std::vector<TRow> best;
+        for (const auto& [profit, r] : ends)
+            best.push_back(std::move(rows[r]));
+        return best;
+    }
+
+private:
+    std::vector<int> fWorth, fStock;
+    bool fUsable = false;
+    int fMostGain = 0, fLow = 0, fHigh = 0, fLightest = 0;
+    std::vector<int> fDist, fFrom, fItem;
+    std::vector<std::vector<int>> fBuckets; // the states reached at each cost
+};
+
+// The column of a row: the pieces per class, then the stock pieces per article.
+CoinPackedVector Column(const TRow& Row) {
+    CoinPackedVector column;
+    for (size_t c = 0; c < Row.Pieces.size(); ++c)
+        if (Row.Pieces[c] > 0) column.insert(static_cast<int>(c), Row.Pieces[c]);
+    for (size_t s = 0; s < Row.Stock.size(); ++s)
+        if (Row.Stock[s] > 0) column.insert(static_cast<int>(Row.Pieces.size() + s), Row.Stock[s]);
+    return column;
+}
+
+// A model without columns yet: a row per class and per stock article.
+void LoadEmpty(OsiClpSolverInterface& Solver, size_t Rows) {
+    const std::vector<double> rowLower(Rows, -COIN_DBL_MAX), rowUpper(Rows, 0);
+    CoinPackedMatrix empty(true, 0, 0);
+    empty.setDimensions(static_cast<int>(Rows), 0);
+    Solver.loadProblem(empty, nullptr, nullptr, nullptr, rowLower.data(), rowUpper.data());
+    Solver.messageHandler()->setLogLevel(0);
+    Solver.getModelPtr()->setLogLevel(0);
+}
+
+// The pieces left per class and the stock pieces per article.
+void SetLimits(OsiClpSolverInterface& Solver, const std::vector<int>& Left,
+               const std::vector<int>& Avail) {
+    for (size_t c = 0; c < Left.size(); ++c)
+        Solver.setRowUpper(static_cast<int>(c), Left[c]);
+    for (size_t s = 0; s < Avail.size(); ++s)
+        Solver.setRowUpper(static_cast<int>(Left.size() + s), Avail[s]);
+}
+
+void AddRows(OsiClpSolverInterface& Solver, const std::vector<TRow>& Rows, size_t From) {
+    for (size_t j = From; j < Rows.size(); ++j)
+        Solver.addCol(Column(Rows[j]), 0, COIN_DBL_MAX, -Rows[j].Gain);
+}
+
+TRow RowOf(const TClosingGroup& Group, size_t Classes) {
+    TRow row;
+    row.Pieces.assign(Classes, 0);
+    for (int k = 0; k < Group.Size; ++k)
+        ++row.Pieces[static_cast<size_t>(Group.Classes[static_cast<size_t>(k)])];
+    row.Stock = Group.Stock;
+    row.Gain = Group.Gain;
+    return row;
+}
+
+// The most all rows can gain at these prices, each gaining at most Best over them.
+double MostAt(const std::vector<int>& Left, const std::vector<int>& Avail,
+              const std::vector<double>& PieceCost, const std::vector<double>& StockCost,
+              double Best) {
+    double most = 0;
+    for (size_t s = 0; s < Avail.size(); ++s)
+        most += (StockCost[s] + Best) * Avail[s]; // each row needs a stock piece
+    for (size_t c = 0; c < Left.size(); ++c)
+        most += PieceCost[c] * Left[c];
+    return most;
+}
+
+std::vector<char> ArticlesOut(const std::vector<int>& Avail) {
+    std::vector<char> out;
+    for (int a : Avail)
+        out.push_back(a > 0);
+    return out;
+}
+
+} // namespace
+
+struct TClosingRows::TState {
+    TState(const TCutProblem& ProblemOf, const TClosingSet& SetOf)
+        : Problem(ProblemOf), Set(SetOf), Pricer(ProblemOf, SetOf) {}
+    const TCutProblem& Problem;
+    const TClosingSet& Set;
+    TRowPricer Pricer;
+    std::vector<int> Demand;  // per class
+    std::vector<TRow> Rows;   // the columns of the LP
+    std::vector<char> Listed; // groups of the set not yet in the LP
+    // The groups as the pricing reads them: classes (the missing as one beyond the last),
+    // stock pieces per article one group after the other, gains; the most stock pieces of an
+    // article any group needs.
+    std::vector<std::array<int, 4>> GroupClasses;
+    std::vector<int> GroupStock, MostStock;
+    std::vector<double> GroupGain;
+    OsiClpSolverInterface LP;
+    // Prices of pieces and stock pieces that bounded the gain of all the pieces for earlier
+    // choices, with the best profit of a row over the stock articles then out: they bound it
+    // for any choice of those articles.
+    struct TCertificate {
+        std::vector<char> Articles;
+        std::vector<double> PieceCost, StockCost;
+        double Best;
+    };
+    std::vector<TCertificate> Certificates;
+};
+
+TClosingRows::TClosingRows(const TCutProblem& Problem, const TClosingSet& Set)
+    : f(std::make_unique<TState>(Problem, Set)) {
+    for (const TPieceClass& c : Set.Classes)
+        f->Demand.push_back(c.Demand);
+    const size_t articles = Problem.Lager.size();
+    f->MostStock.assign(articles, 0);
+    for (const TClosingGroup& g : Set.Groups) {
+        f->Listed.push_back(g.Gain > 0);
+        std::array<int, 4> classes = g.Classes;
+        for (int& c : classes)
+            if (c < 0) c = static_cast<int>(Set.Classes.size());
+        f->GroupClasses.push_back(classes);
+        f->GroupGain.push_back(g.Gain);
+        for (size_t s = 0; s < articles; ++s) {
+            f->GroupStock.push_back(g.Stock[s]);
+            f->MostStock[s] = std::max(f->MostStock[s], g.Stock[s]);
+        }
+    }
+    LoadEmpty(f->LP, Set.Classes.size() + Problem.Lager.size());
+}
+
+TClosingRows::~TClosingRows() = default;
+
+bool TClosingRows::Usable() const {
+    return f->Pricer.Usable();
+}
+
+bool TClosingRows::Generate(const std::vector<int>& Left, const std::vector<int>& Avail,
+                            double Need, double Until, TClock& Clock, double& Most) {
+    const TClosingSet& set = f->Set;
+    const size_t classes = set.Classes.size();
+    // The LP of the rows so far with these pieces and stock pieces: the groups that need more
+    // than there are out. The rows priced stay in: whether they fit or not, the pricing would
+    // offer them again.
+    OsiClpSolverInterface& lp = f->LP;
+    std::vector<TRow>& rows = f->Rows;
+    SetLimits(lp, Left, Avail);
+    for (size_t j = 0; j < rows.size(); ++j)
+        if (!rows[j].Priced)
+            lp.setColUpper(static_cast<int>(j),
+                           Fits(rows[j].Stock, Avail) && Fits(rows[j].Pieces, Left) ? COIN_DBL_MAX
+                                                                                    : 0);
+    // The groups not yet in that these stock pieces allow.
+    const size_t articles = Avail.size();
+    std::vector<size_t> candidates;
+    const bool allFit = Fits(f->MostStock, Avail);
+    for (size_t g = 0; g < set.Groups.size(); ++g)
+        if (f->Listed[g] && (allFit || Fits(set.Groups[g].Stock, Avail))) candidates.push_back(g);
+    // The prices of pieces, and none for a missing one.
+    std::vector<double> pieceCost(classes + 1, 0), stockCost(articles, 0);
+    Most = std::numeric_limits<double>::infinity();
+    bool solved = false;
+    for (;;) {
+        if (Clock.Stop() || Clock.Elapsed() > Until) return false;
+        double value = 0;
+        if (!rows.empty()) {
+            AddRows(lp, rows, static_cast<size_t>(lp.getNumCols()));
+            // Dual simplex after the limits changed, primal after columns came.
+            lp.setHintParam(OsiDoDualInResolve, !solved, OsiHintDo);
+            lp.resolve();
+            solved = true;
+            if (!lp.isProvenOptimal()) return false;
+            value = -lp.getObjValue();
+            const double* dual = lp.getRowPrice();
+            for (size_t c = 0; c < classes; ++c)
+                pieceCost[c] = std::max(0.0, -dual[c]);
+            for (size_t s = 0; s < Avail.size(); ++s)
+                stockCost[s] = std::max(0.0, -dual[classes + s]);
+        }
+        const size_t before = rows.size();
+        const bool stockPriced =
+            std::any_of(stockCost.begin(), stockCost.end(), [](double v) { return v > 0; });
+        std::vector<std::pair<double, size_t>> profitable;
+        size_t open = 0; // the candidates still out of the LP, kept in front
+        for (size_t g : candidates) {
+            if (!f->Listed[g]) continue;
+            candidates[open++] = g;
+            const std::array<int, 4>& c = f->GroupClasses[g];
+            double profit = f->GroupGain[g] - pieceCost[static_cast<size_t>(c[0])] -
+                            pieceCost[static_cast<size_t>(c[1])] -
+                            pieceCost[static_cast<size_t>(c[2])] -
+                            pieceCost[static_cast<size_t>(c[3])];
+            if (stockPriced)
+                for (size_t s = 0; s < articles; ++s)
+                    profit -= f->GroupStock[g * articles + s] * stockCost[s];
+            if (profit > kLeastProfit) profitable.emplace_back(profit, g);
+        }
+        candidates.resize(open);
+        if (profitable.size() > kBatch) {
+            std::nth_element(profitable.begin(), profitable.begin() + kBatch, profitable.end(),
+                             std::greater<>());
+            profitable.resize(kBatch);
+        }
+        for (const auto& [profit, g] : profitable) {
+            TRow row = RowOf(set.Groups[g], classes);
+            if (!Fits(row.Pieces, Left)) continue;
+            f->Listed[g] = 0;
+            rows.push_back(std::move(row));
+        }
+        if (rows.size() > before) continue;
+        double best = 0;
+        pieceCost.resize(classes);
+        std::vector<TRow> offered = f->Pricer.Price(pieceCost, stockCost, Left, Avail, best);
+        Most = std::min(
+            Most, best <= kLeastProfit ? value : MostAt(Left, Avail, pieceCost, stockCost, best));
+        if (Most < Need - kNeedTolerance && Left == f->Demand)
+            f->Certificates.push_back({ArticlesOut(Avail), pieceCost, stockCost, best});
+        if (Most < Need - kNeedTolerance || offered.empty()) return true;
+        for (TRow& r : offered)
+            rows.push_back(std::move(r));
+        pieceCost.push_back(0);
+    }
+}
+
+std::vector<int> TClosingRows::Dive(std::vector<int> Avail, double Need, double Until,
+                                    TClock& Clock) {
+    // The rows the LP takes whole, else the one it takes most of, once; then the LP again,
+    // with rows generated for the pieces and stock pieces left, until the rows gain the need.
+    std::vector<int> left = f->Demand, counts;
+    double gain = 0;
+    const auto take = [&](size_t j, int k) {
+        const TRow& r = f->Rows[j];
+        for (size_t c = 0; c < left.size(); ++c)
+            left[c] -= k * r.Pieces[c];
+        for (size_t s = 0; s < Avail.size(); ++s)
+            Avail[s] -= k * r.Stock[s];
+        counts.resize(f->Rows.size(), 0);
+        counts[j] += k;
+        gain += k * r.Gain;
+    };
+    while (gain < Need) {
+        double most = 0;
+        if (!Generate(left, Avail, Need - gain, Until, Clock, most) ||
+            most < Need - gain - kNeedTolerance)
+            break;
+        const double* x = f->LP.getColSolution();
+        size_t largest = SIZE_MAX;
+        bool taken = false;
+        for (size_t j = 0; j < f->Rows.size(); ++j) {
+            const TRow& r = f->Rows[j];
+            if (x[j] < 1e-6 || !Fits(r.Stock, Avail) || !Fits(r.Pieces, left)) continue;
+            const int whole = static_cast<int>(std::floor(x[j] + 1e-6));
+            if (whole > 0 && Fits(r.Stock, Avail, whole) && Fits(r.Pieces, left, whole)) {
+                take(j, whole);
+                taken = true;
+            } else if (largest == SIZE_MAX || x[j] > x[largest]) {
+                largest = j;
+            }
+        }
+        if (!taken && largest == SIZE_MAX) break;
+        if (!taken) take(largest, 1);
+    }
+    counts.resize(f->Rows.size(), 0);
+    return counts;
+}
+
+bool TClosingRows::TryPlan(const std::vector<int>& Packages, const std::vector<int>& Counts,
+                           const TPackPlan& Pack, TChoiceRows& Result) {
+    TClosingPlan plan;
+    plan.Found = true;
+    plan.Packages = Packages;
+    for (size_t s = 0; s < Packages.size(); ++s)
+        plan.Total += Packages[s] * f->Problem.Lager[s].Laenge * f->Problem.Lager[s].PckEin;
+    // The rows that gain most are placed first.
+    std::vector<std::pair<double, size_t>> order;
+    for (size_t j = 0; j < Counts.size(); ++j)
+        if (Counts[j] > 0) order.emplace_back(f->Rows[j].Gain, j);
+    std::sort(order.rbegin(), order.rend());
+    for (const auto& [gain, j] : order) {
+        TEndingGroup group;
+        for (size_t c = 0; c < f->Set.Classes.size(); ++c)
+            group.Classes.insert(group.Classes.end(), static_cast<size_t>(f->Rows[j].Pieces[c]),
+                                 static_cast<int>(c));
+        group.Stock = f->Rows[j].Stock;
+        group.Count = Counts[j];
+        plan.Groups.push_back(std::move(group));
+    }
+    if (!Pack(plan)) return false;
+    Result.Plan = std::move(plan);
+    return true;
+}
+
+TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Need, double Seconds,
+                                    TClock& Clock, TCutStats& Stats, const TPackPlan& Pack) {
+    TChoiceRows result;
+    const TCutProblem& problem = f->Problem;
+    const TClosingSet& set = f->Set;
+    if (!Usable() || Packages.size() != problem.Lager.size()) return result;
+    std::vector<int> avail;
+    for (size_t s = 0; s < Packages.size(); ++s)
+        avail.push_back(Packages[s] * problem.Lager[s].PckEin);
+    const double until = Clock.Elapsed() + Seconds;
+
+    // Prices that bounded the gain for an earlier choice of the same articles or more may do
+    // for this one.
+    const std::vector<char> articles = ArticlesOut(avail);
+    for (const TState::TCertificate& c : f->Certificates) {
+        bool covers = true;
+        for (size_t s = 0; s < articles.size(); ++s)
+            covers = covers && (c.Articles[s] || !articles[s]);
+        if (covers &&
+            MostAt(f->Demand, avail, c.PieceCost, c.StockCost, c.Best) < Need - kNeedTolerance) {
+            result.Cut = true;
+            return result;
+        }
+    }
+    double most = 0;
+    const bool done =
+        Generate(f->Demand, avail, Need, Clock.Elapsed() + kLPShare * Seconds, Clock, most);
+    if (most < Need - kNeedTolerance) {
+        result.Cut = true;
+        return result;
+    }
+    if (!done) return result;
+
+    // The rows whole: diving, then CBC over the rows generated that the stock pieces allow.
+    // The rest, chained, may end stock pieces too: a plan a little short may still pack.
+    const auto dive = [&] {
+        return TryPlan(Packages, Dive(avail, Need - kNeedTolerance, until, Clock), Pack, result);
+    };
+    const auto search = [&] {
+        std::vector<size_t> columns; // the rows that fit
+        OsiClpSolverInterface model;
+        LoadEmpty(model, set.Classes.size() + avail.size());
+        SetLimits(model, f->Demand, avail);
+        std::vector<TRow> fitting;
+        for (size_t j = 0; j < f->Rows.size(); ++j)
+            if (Fits(f->Rows[j].Stock, avail)) {
+                fitting.push_back(f->Rows[j]);
+                columns.push_back(j);
+            }
+        AddRows(model, fitting, 0);
+        for (int j = 0; j < model.getNumCols(); ++j)
+            model.setInteger(j);
+        CbcModel cbc(model);
+        // Rows gaining the need will do: more gain would only leave more to spare.
+        const double* x =
+            CbcSearch(cbc, std::min(kWholeSeconds, std::max(0.0, until - Clock.Elapsed())), Clock,
+                      Stats, -(Need - kNeedTolerance));
+        if (!x) return false;
+        std::vector<int> counts(f->Rows.size(), 0);
+        for (size_t k = 0; k < columns.size(); ++k)
+            counts[columns[k]] = static_cast<int>(std::lround(x[k]));
+        return TryPlan(Packages, counts, Pack, result);
+    };
+    if (!dive() && !Clock.Stop()) search();
+    return result;
+}

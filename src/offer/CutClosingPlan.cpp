@@ -119,7 +119,7 @@ void Load(const TCutProblem& Problem, const TClosingSet& Set, double Margin, boo
 } // namespace
 
 const double* CbcSearch(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& Stats,
-                        double Enough) {
+                        double Enough, bool Preprocess) {
     Cbc.setLogLevel(0);
     Cbc.messageHandler()->setLogLevel(0);
     const double seconds = std::max(0.02, std::min(Clock.Left(), Seconds));
@@ -130,9 +130,11 @@ const double* CbcSearch(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats&
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     std::setlocale(LC_NUMERIC, "C");
     const std::string sec = std::to_string(seconds);
-    const char* argv[] = {"tarv", "-log", "0",         "-allowableGap", "1e-6", "-ratioGap",
-                          "0",    "-sec", sec.c_str(), "-solve",        "-quit"};
-    CbcMain1(static_cast<int>(std::size(argv)), argv, Cbc);
+    std::vector<const char*> argv = {"tarv",      "-log", "0",    "-allowableGap", "1e-6",
+                                     "-ratioGap", "0",    "-sec", sec.c_str()};
+    if (!Preprocess) argv.insert(argv.end(), {"-preprocess", "off"});
+    argv.insert(argv.end(), {"-solve", "-quit"});
+    CbcMain1(static_cast<int>(argv.size()), argv.data(), Cbc);
     std::setlocale(LC_NUMERIC, previous.c_str());
     Stats.Knoten += Cbc.getNodeCount();
     return Cbc.bestSolution();

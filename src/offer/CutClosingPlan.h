@@ -16,9 +16,9 @@ class CbcModel;
 
 // CBC over a model whose integer columns are set, with its cuts and heuristics (bare branch
 // and bound finds poor plans here), within Seconds or until a solution of an objective at most
-// Enough; its best solution, null when none.
+// Enough, with or without CBC's preprocessing; its best solution, null when none.
 const double* CbcSearch(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats& Stats,
-                        double Enough = -COIN_DBL_MAX);
+                        double Enough = -COIN_DBL_MAX, bool Preprocess = true);
 
 struct TClosingPlan {
     bool Found = false;

@@ -24,9 +24,10 @@ constexpr double kLeastProfit = 1e-7;
 // Groups of a few pieces entering the LP at a time.
 constexpr size_t kBatch = 200;
 // The share of a choice's time the LP may take; the whole rows get the rest, CBC at most
-// this long (s).
+// this long without its preprocessing and with it (s).
 constexpr double kLPShare = 0.6;
-constexpr double kWholeSeconds = 0.3;
+constexpr double kBareSeconds = 0.25;
+constexpr double kWholeSeconds = 0.35;
 
 struct TRow {
     std::vector<int> Pieces; // per class
@@ -481,7 +482,7 @@ TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Nee
     const auto dive = [&] {
         return TryPlan(Packages, Dive(avail, Need - kNeedTolerance, until, Clock), Pack, result);
     };
-    const auto search = [&] {
+    const auto search = [&](bool Preprocess, double Within) {
         std::vector<size_t> columns; // the rows that fit
         OsiClpSolverInterface model;
         LoadEmpty(model, set.Classes.size() + avail.size());
@@ -497,15 +498,16 @@ TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Nee
             model.setInteger(j);
         CbcModel cbc(model);
         // Rows gaining the need will do: more gain would only leave more to spare.
-        const double* x =
-            CbcSearch(cbc, std::min(kWholeSeconds, std::max(0.0, until - Clock.Elapsed())), Clock,
-                      Stats, -(Need - kNeedTolerance));
+        const double* x = CbcSearch(cbc, std::min(Within, std::max(0.0, until - Clock.Elapsed())),
+                                    Clock, Stats, -(Need - kNeedTolerance), Preprocess);
         if (!x) return false;
         std::vector<int> counts(f->Rows.size(), 0);
         for (size_t k = 0; k < columns.size(); ++k)
             counts[columns[k]] = static_cast<int>(std::lround(x[k]));
         return TryPlan(Packages, counts, Pack, result);
     };
-    if (!dive() && !Clock.Stop()) search();
+    // Without CBC's preprocessing first, which is mostly faster here, then with it.
+    if (!dive() && !Clock.Stop() && !search(false, kBareSeconds) && !Clock.Stop())
+        search(true, kWholeSeconds);
     return result;
 }

@@ -50,19 +50,18 @@ bool Fits(const std::vector<int>& Need, const std::vector<int>& Have, int Times 
 class TRowPricer {
 public:
     TRowPricer(const TCutProblem& Problem, const TClosingSet& Set) {
-        const auto units = [&](double cm, int& out) {
-            const double u = cm * kPerCm;
-            out = static_cast<int>(std::lround(u));
-            return std::fabs(u - out) < 1e-6 && out > 0;
-        };
+        // Pieces rounded down to the millimetre: every solution stays one of the pieces so
+        // shortened, so what their rows cannot gain bounds the pieces as they are. Stock
+        // lengths must lie on the millimetre.
         fUsable = !Set.Worth.empty() && !Problem.Lager.empty();
         for (double w : Set.Worth) {
-            fWorth.push_back(0);
-            fUsable = units(w, fWorth.back()) && fUsable;
+            fWorth.push_back(static_cast<int>(std::floor(w * kPerCm + 1e-6)));
+            fUsable = fUsable && fWorth.back() > 0;
         }
         for (const TCutStock& s : Problem.Lager) {
-            fStock.push_back(0);
-            fUsable = units(s.Laenge, fStock.back()) && fUsable;
+            const double u = s.Laenge * kPerCm;
+            fStock.push_back(static_cast<int>(std::lround(u)));
+            fUsable = fUsable && std::fabs(u - fStock.back()) < 1e-6 && fStock.back() > 0;
         }
         if (!fUsable) return;
         fMostGain = static_cast<int>(std::ceil(MostEndGain() * kPerCm - 1e-6)) - 1;
@@ -71,6 +70,9 @@ public:
         fLightest = *std::min_element(fWorth.begin(), fWorth.end());
     }
     bool Usable() const { return fUsable; }
+    // The worth of a piece of each class and the stock lengths, in millimetres.
+    const std::vector<int>& Worth() const { return fWorth; }
+    const std::vector<int>& Stock() const { return fStock; }
 
     // The row of the largest profit for each difference it ends at, the best first, of the
     // classes with pieces left and the stock articles with pieces out; the best profit in
@@ -204,13 +206,13 @@ void AddRows(OsiClpSolverInterface& Solver, const std::vector<TRow>& Rows, size_
         Solver.addCol(Column(Rows[j]), 0, COIN_DBL_MAX, -Rows[j].Gain);
 }
 
-TRow RowOf(const TClosingGroup& Group, size_t Classes) {
+TRow RowOf(const TClosingGroup& Group, size_t Classes, double Gain) {
     TRow row;
     row.Pieces.assign(Classes, 0);
     for (int k = 0; k < Group.Size; ++k)
         ++row.Pieces[static_cast<size_t>(Group.Classes[static_cast<size_t>(k)])];
     row.Stock = Group.Stock;
-    row.Gain = Group.Gain;
+    row.Gain = Gain;
     return row;
 }
 
@@ -242,6 +244,7 @@ struct TClosingRows::TState {
     const TClosingSet& Set;
     TRowPricer Pricer;
     std::vector<int> Demand;  // per class
+    double Worth = 0;         // of all pieces, rounded down as the rows count them
     std::vector<TRow> Rows;   // the columns of the LP
     std::vector<char> Listed; // groups of the set not yet in the LP
     // The groups as the pricing reads them: classes (the missing as one beyond the last),
@@ -266,21 +269,31 @@ TClosingRows::TClosingRows(const TCutProblem& Problem, const TClosingSet& Set)
     : f(std::make_unique<TState>(Problem, Set)) {
     for (const TPieceClass& c : Set.Classes)
         f->Demand.push_back(c.Demand);
+    LoadEmpty(f->LP, Set.Classes.size() + Problem.Lager.size());
+    if (!Usable()) return;
+    const std::vector<int>& worth = f->Pricer.Worth();
+    for (size_t c = 0; c < worth.size(); ++c)
+        f->Worth += worth[c] * f->Demand[c] / kPerCm;
     const size_t articles = Problem.Lager.size();
     f->MostStock.assign(articles, 0);
     for (const TClosingGroup& g : Set.Groups) {
-        f->Listed.push_back(g.Gain > 0);
+        // Its gain with the pieces rounded down.
+        int gain = 0;
+        for (int k = 0; k < g.Size; ++k)
+            gain += worth[static_cast<size_t>(g.Classes[static_cast<size_t>(k)])];
+        for (size_t s = 0; s < articles; ++s)
+            gain -= g.Stock[s] * f->Pricer.Stock()[s];
+        f->Listed.push_back(gain > 0);
         std::array<int, 4> classes = g.Classes;
         for (int& c : classes)
             if (c < 0) c = static_cast<int>(Set.Classes.size());
         f->GroupClasses.push_back(classes);
-        f->GroupGain.push_back(g.Gain);
+        f->GroupGain.push_back(gain / kPerCm);
         for (size_t s = 0; s < articles; ++s) {
             f->GroupStock.push_back(g.Stock[s]);
             f->MostStock[s] = std::max(f->MostStock[s], g.Stock[s]);
         }
     }
-    LoadEmpty(f->LP, Set.Classes.size() + Problem.Lager.size());
 }
 
 TClosingRows::~TClosingRows() = default;
@@ -356,7 +369,7 @@ bool TClosingRows::Generate(const std::vector<int>& Left, const std::vector<int>
             profitable.resize(kBatch);
         }
         for (const auto& [profit, g] : profitable) {
-            TRow row = RowOf(set.Groups[g], classes);
+            TRow row = RowOf(set.Groups[g], classes, f->GroupGain[g]);
             if (!Fits(row.Pieces, Left)) continue;
             f->Listed[g] = 0;
             rows.push_back(std::move(row));
@@ -444,9 +457,10 @@ bool TClosingRows::TryPlan(const std::vector<int>& Packages, const std::vector<i
     return true;
 }
 
-TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Need, double Seconds,
+TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Total, double Seconds,
                                     TClock& Clock, TCutStats& Stats, const TPackPlan& Pack) {
     TChoiceRows result;
+    const double need = f->Worth - Total;
     const TCutProblem& problem = f->Problem;
     const TClosingSet& set = f->Set;
     if (!Usable() || Packages.size() != problem.Lager.size()) return result;
@@ -463,15 +477,15 @@ TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Nee
         for (size_t s = 0; s < articles.size(); ++s)
             covers = covers && (c.Articles[s] || !articles[s]);
         if (covers &&
-            MostAt(f->Demand, avail, c.PieceCost, c.StockCost, c.Best) < Need - kNeedTolerance) {
+            MostAt(f->Demand, avail, c.PieceCost, c.StockCost, c.Best) < need - kNeedTolerance) {
             result.Cut = true;
             return result;
         }
     }
     double most = 0;
     const bool done =
-        Generate(f->Demand, avail, Need, Clock.Elapsed() + kLPShare * Seconds, Clock, most);
-    if (most < Need - kNeedTolerance) {
+        Generate(f->Demand, avail, need, Clock.Elapsed() + kLPShare * Seconds, Clock, most);
+    if (most < need - kNeedTolerance) {
         result.Cut = true;
         return result;
     }
@@ -480,7 +494,7 @@ TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Nee
     // The rows whole: diving, then CBC over the rows generated that the stock pieces allow.
     // The rest, chained, may end stock pieces too: a plan a little short may still pack.
     const auto dive = [&] {
-        return TryPlan(Packages, Dive(avail, Need - kNeedTolerance, until, Clock), Pack, result);
+        return TryPlan(Packages, Dive(avail, need - kNeedTolerance, until, Clock), Pack, result);
     };
     const auto search = [&](bool Preprocess, double Within) {
         std::vector<size_t> columns; // the rows that fit
@@ -499,7 +513,7 @@ TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Nee
         CbcModel cbc(model);
         // Rows gaining the need will do: more gain would only leave more to spare.
         const double* x = CbcSearch(cbc, std::min(Within, std::max(0.0, until - Clock.Elapsed())),
-                                    Clock, Stats, -(Need - kNeedTolerance), Preprocess);
+                                    Clock, Stats, -(need - kNeedTolerance), Preprocess);
         if (!x) return false;
         std::vector<int> counts(f->Rows.size(), 0);
         for (size_t k = 0; k < columns.size(); ++k)

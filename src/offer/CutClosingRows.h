@@ -28,14 +28,14 @@ class TClosingRows {
 public:
     TClosingRows(const TCutProblem& Problem, const TClosingSet& Set);
     ~TClosingRows();
-    // Whether the lengths are on the millimetre: the rows are priced there.
+    // Whether the stock lengths are on the millimetre: the rows are priced there.
     bool Usable() const;
     // Whether the pieces pack into the packages of a plan with its groups first.
     using TPackPlan = std::function<bool(const TClosingPlan&)>;
-    // The rows for these packages (counts per stock article) that gain Need, the pieces' worth
-    // less the packages' total, within Seconds, and that Pack takes; neither Cut nor a plan
-    // where the time ends first.
-    TChoiceRows ForChoice(const std::vector<int>& Packages, double Need, double Seconds,
+    // The rows for these packages (counts per stock article, Total their length) that gain
+    // what the pieces' worth exceeds Total by, within Seconds, and that Pack takes; neither Cut
+    // nor a plan where the time ends first.
+    TChoiceRows ForChoice(const std::vector<int>& Packages, double Total, double Seconds,
                           TClock& Clock, TCutStats& Stats, const TPackPlan& Pack);
 
 private:

@@ -31,11 +31,9 @@ bool Better(const TCutSolution& a, const TCutSolution& b) {
 
 // The choices of packages from the bound up, the least first, each either shown to need more
 // than its rows can gain, which raises the bound past it, or packed with rows that gain it.
-void ByRows(const TCutProblem& Problem, const TClosingSet& Closings, const TPackageChoices& Choices,
-            TClosingRows& Rows, std::int32_t FirstTag, TClock& Clock, TCutStats& Stats,
-            TCutSolution& Best) {
+void ByRows(const TCutProblem& Problem, const TPackageChoices& Choices, TClosingRows& Rows,
+            std::int32_t FirstTag, TClock& Clock, TCutStats& Stats, TCutSolution& Best) {
     const double until = Clock.Elapsed() + kRowsSeconds;
-    const double worth = TotalWorth(Closings);
     const auto& list = Choices.List;
     for (size_t k = 0; k < list.size(); ++k) {
         const auto& [total, packages] = list[k];
@@ -47,9 +45,9 @@ void ByRows(const TCutProblem& Problem, const TClosingSet& Closings, const TPack
             Best = std::move(packed);
             return true;
         };
-        const TChoiceRows rows = Rows.ForChoice(
-            packages, worth - total, std::min(kRowsChoiceSeconds, until - Clock.Elapsed()), Clock,
-            Stats, pack);
+        const TChoiceRows rows =
+            Rows.ForChoice(packages, total, std::min(kRowsChoiceSeconds, until - Clock.Elapsed()),
+                           Clock, Stats, pack);
         if (!rows.Cut) break;
         Stats.Untergrenze =
             std::max(Stats.Untergrenze, k + 1 < list.size() ? list[k + 1].first : Choices.Through);
@@ -79,7 +77,7 @@ TCutSolution CutExact(const TCutProblem& Problem, TCutBuild& Build, const TCutCo
             const TPackageChoices choices = PackageChoices(Problem, Stats.Untergrenze, best.Total);
             TClosingRows rows(Problem, closings);
             if (rows.Usable())
-                ByRows(Problem, closings, choices, rows, firstTag, clock, Stats, best);
+                ByRows(Problem, choices, rows, firstTag, clock, Stats, best);
             else
                 Stats.Untergrenze = ClosingPlanBound(Problem, closings, choices, Stats.Untergrenze,
                                                      kPlanBoundSeconds, clock);

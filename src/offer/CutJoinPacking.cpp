@@ -353,8 +353,8 @@ bool EndGroupsThenChain(const TCutProblem& Problem, std::vector<TOpenPiece>& ope
             // Orders of the pieces over the stock pieces longest first, then shortest first,
             // until one ends them: every order of a few pieces, the first of many.
             bool placed = false;
-            int orders = 0;
             for (int stockOrder = 0; stockOrder < 2 && !placed; ++stockOrder) {
+                int orders = 0;
                 std::stable_sort(group.begin(), group.end(), [&](const auto& a, const auto& b) {
                     return stockOrder == 0 ? a.Rest > b.Rest : a.Rest < b.Rest;
                 });

@@ -17,11 +17,10 @@
 namespace {
 
 // The most disjoint rows can gain, each of pieces worth W ending stock pieces of length S
-// with 0 <= W - S < the end gain (in mm), the stock pieces at most Avail per article: every
-// split of the pieces into rows and rest, every count of stock pieces for each row.
-double MostGainByBruteForce(const std::vector<int>& Worth, const std::vector<int>& Stock,
+// with 0 <= W - S < the end gain, the stock pieces at most Avail per article: every split of
+// the pieces into rows and rest, every count of stock pieces for each row.
+double MostGainByBruteForce(const std::vector<double>& Worth, const std::vector<double>& Stock,
                             const std::vector<int>& Avail) {
-    const int most = static_cast<int>(std::lround(MostEndGain() * 10)) - 1;
     const int n = static_cast<int>(Worth.size());
     std::map<std::tuple<int, int, int>, double> memo;
     const auto best = [&](auto&& self, int mask, int a, int b) -> double {
@@ -32,15 +31,14 @@ double MostGainByBruteForce(const std::vector<int>& Worth, const std::vector<int
         double result = self(self, mask & ~low, a, b); // the lowest piece in no row
         for (int sub = mask; sub; sub = (sub - 1) & mask) {
             if (!(sub & low)) continue;
-            int w = 0;
+            double w = 0;
             for (int i = 0; i < n; ++i)
                 if (sub & (1 << i)) w += Worth[static_cast<size_t>(i)];
             for (int x = 0; x <= a; ++x)
-                for (int y = 0; y <= b && x * Stock[0] + y * Stock[1] <= w; ++y) {
-                    const int gain = w - x * Stock[0] - y * Stock[1];
-                    if ((x || y) && gain <= most)
-                        result =
-                            std::max(result, gain / 10.0 + self(self, mask & ~sub, a - x, b - y));
+                for (int y = 0; y <= b && x * Stock[0] + y * Stock[1] <= w + 1e-9; ++y) {
+                    const double gain = w - x * Stock[0] - y * Stock[1];
+                    if ((x || y) && gain < MostEndGain() - 1e-7)
+                        result = std::max(result, gain + self(self, mask & ~sub, a - x, b - y));
                 }
         }
         memo[key] = result;
@@ -58,18 +56,19 @@ TEST(CutClosingRows, CutsOnlyChoicesNoRowsCanPayFor) {
         const double second = first + std::uniform_int_distribution<int>(10, 90)(random);
         std::vector<TPieceSpec> pieces;
         const int count = 5 + round % 3;
-        std::uniform_int_distribution<int> length(150, 900); // mm
+        // On the millimetre, and every other job finer, as battens cut at an outline are.
+        const double unit = round % 2 ? 0.01 : 0.1;
+        std::uniform_int_distribution<int> length(static_cast<int>(15 / unit),
+                                                  static_cast<int>(90 / unit));
         for (int i = 0; i < count; ++i)
-            pieces.push_back({length(random) / 10.0, 1, 1});
+            pieces.push_back({length(random) * unit, 1, 1});
         const TCutProblem p = Problem(11, {{"A", first, 1}, {"B", second, 2}}, pieces);
         const TClosingSet set = ClosingGroups(p);
-        std::vector<int> worth;
+        std::vector<double> worth, stock; // stock as the problem orders it
         for (const TCutPiece& piece : p.Teile)
-            worth.push_back(static_cast<int>(std::lround((piece.Laenge + kSawCut) * 10)));
-        // The stock articles as the problem orders them.
-        std::vector<int> stock;
+            worth.push_back(piece.Laenge + kSawCut);
         for (const TCutStock& s : p.Lager)
-            stock.push_back(static_cast<int>(std::lround(s.Laenge * 10)));
+            stock.push_back(s.Laenge);
 
         TClosingRows rows(p, set);
         ASSERT_TRUE(rows.Usable());
@@ -89,7 +88,7 @@ TEST(CutClosingRows, CutsOnlyChoicesNoRowsCanPayFor) {
             const double most = MostGainByBruteForce(worth, stock, avail);
             bool packedOk = true;
             const TChoiceRows result =
-                rows.ForChoice(packages, need, 2, clock, stats, [&](const TClosingPlan& plan) {
+                rows.ForChoice(packages, total, 2, clock, stats, [&](const TClosingPlan& plan) {
                     const TCutSolution s = PackPackages(p, plan.Packages, 0, plan.Groups);
                     if (s.Found) packedOk = CheckCutSolution(p, s).isEmpty();
                     return s.Found;

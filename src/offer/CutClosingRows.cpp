@@ -15,6 +15,8 @@ namespace {
 
 // Lengths in millimetres: the rows are priced over every difference between pieces and stock.
 constexpr double kPerCm = 10;
+// The most differences the pricing walks (lengths of some kilometres).
+constexpr int kMaxStates = 1 << 21;
 // The pricing's costs in these units per cm (rounded down, which only bounds more loosely).
 constexpr double kCostUnits = 1e5;
 // What a choice needs is compared with this tolerance (cm).
@@ -55,19 +57,21 @@ public:
         // lengths must lie on the millimetre.
         fUsable = !Set.Worth.empty() && !Problem.Lager.empty();
         for (double w : Set.Worth) {
-            fWorth.push_back(static_cast<int>(std::floor(w * kPerCm + 1e-6)));
-            fUsable = fUsable && fWorth.back() > 0;
+            const double u = std::floor(w * kPerCm + 1e-6);
+            fUsable = fUsable && u > 0 && u < kMaxStates;
+            fWorth.push_back(fUsable ? static_cast<int>(u) : 0);
         }
         for (const TCutStock& s : Problem.Lager) {
             const double u = s.Laenge * kPerCm;
-            fStock.push_back(static_cast<int>(std::lround(u)));
-            fUsable = fUsable && std::fabs(u - fStock.back()) < 1e-6 && fStock.back() > 0;
+            fUsable = fUsable && u >= 1 && u < kMaxStates && std::fabs(u - std::round(u)) < 1e-6;
+            fStock.push_back(fUsable ? static_cast<int>(std::lround(u)) : 0);
         }
         if (!fUsable) return;
         fMostGain = static_cast<int>(std::ceil(MostEndGain() * kPerCm - 1e-6)) - 1;
         fLow = -*std::max_element(fStock.begin(), fStock.end());
         fHigh = *std::max_element(fWorth.begin(), fWorth.end()) + fMostGain;
         fLightest = *std::min_element(fWorth.begin(), fWorth.end());
+        fUsable = fHigh - fLow < kMaxStates;
     }
     bool Usable() const { return fUsable; }
     // The worth of a piece of each class and the stock lengths, in millimetres.
@@ -273,7 +277,7 @@ TClosingRows::TClosingRows(const TCutProblem& Problem, const TClosingSet& Set)
     if (!Usable()) return;
     const std::vector<int>& worth = f->Pricer.Worth();
     for (size_t c = 0; c < worth.size(); ++c)
-        f->Worth += worth[c] * f->Demand[c] / kPerCm;
+        f->Worth += static_cast<double>(worth[c]) * f->Demand[c] / kPerCm;
     const size_t articles = Problem.Lager.size();
     f->MostStock.assign(articles, 0);
     for (const TClosingGroup& g : Set.Groups) {

@@ -6,6 +6,7 @@
 #include "platform/Numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 TPricedLine PriceArticleLine(const TProduct& Article, const QString& GroupName,
                              std::int64_t Packages, int Currency, const QString& CurrencyName,
@@ -67,4 +68,30 @@ TPricedLine PriceArticleLine(const TProduct& Article, const QString& GroupName,
             set(perPackage, QStringLiteral("/Pck"), packages * price);
     }
     return line;
+}
+
+TPricedLine PriceFreeLine(double Menge, double Einzelpreis, const QString& CurrencyName,
+                          QChar Separator) {
+    TPricedLine line;
+    line.Menge = FormatFixed(Menge, 2, Separator);
+    line.Einzelpreis = FormatFixed(Einzelpreis, 2, Separator) + u' ' + CurrencyName;
+    line.Preis = ToCents(Menge * Einzelpreis);
+    return line;
+}
+
+bool ParseCellNumber(const QString& Cell, double& Value) {
+    const QString text = Cell.trimmed();
+    const qsizetype blank = text.indexOf(u' ');
+    return ParseReal(blank < 0 ? text : text.left(blank), Value);
+}
+
+QString StueckText(double PckEin, std::int64_t Needed, bool ShowNeeded) {
+    QString text = QStringLiteral("x ") + FormatFixed(PckEin, 0, u'.');
+    if (ShowNeeded) text += QStringLiteral(" [%1]").arg(Needed);
+    return text;
+}
+
+QString StueckTextOfPosition(double PckEin, std::int64_t Packages, QChar Separator) {
+    return QStringLiteral("x ") + FormatFixed(PckEin, 1, Separator) +
+           QStringLiteral("  [%1]").arg(std::llround(static_cast<double>(Packages) * PckEin));
 }

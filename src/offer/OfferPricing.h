@@ -23,3 +23,18 @@ struct TPricedLine {
 TPricedLine PriceArticleLine(const TProduct& Article, const QString& GroupName,
                              std::int64_t Packages, int Currency, const QString& CurrencyName,
                              QChar Separator);
+
+// A free position: quantity and unit price as entered, the price their product.
+TPricedLine PriceFreeLine(double Menge, double Einzelpreis, const QString& CurrencyName,
+                          QChar Separator);
+
+// The number at the start of a cell as the user typed it, its unit after the first blank left
+// off; "." and "," both count as the decimal point. False where it is no number.
+bool ParseCellNumber(const QString& Cell, double& Value);
+
+// The "Stück" cell of an article row: "x " and the pieces a package holds, with the pieces
+// needed in brackets where shown.
+QString StueckText(double PckEin, std::int64_t Needed, bool ShowNeeded);
+// The same for a position the user added from the catalogue: the package unit with one
+// decimal and the pieces of its packages.
+QString StueckTextOfPosition(double PckEin, std::int64_t Packages, QChar Separator);

@@ -103,4 +103,33 @@ TEST(OfferPricing, DescriptionWithDimensions) {
     EXPECT_EQ(line.Preis, 14790);
 }
 
+TEST(OfferPricing, FreePositionsAndPieceTexts) {
+    const TPricedLine free = PriceFreeLine(3.5, 12.99, QStringLiteral("EUR"), u',');
+    EXPECT_EQ(free.Menge, QStringLiteral("3,50"));
+    EXPECT_EQ(free.Einzelpreis, QStringLiteral("12,99 EUR"));
+    EXPECT_EQ(free.Preis, 4547); // 45,465 rounds up
+    // Cells as typed: the unit after the first blank is left off, either decimal point.
+    const struct {
+        const char* Cell;
+        bool Ok;
+        double Value;
+    } cells[] = {{" 33,338 m² ", true, 33.338},
+                 {"1.5", true, 1.5},
+                 {"12,99 EUR", true, 12.99},
+                 {"", false, 0},
+                 {"abc", false, 0},
+                 {"1,2,3", false, 0}};
+    for (const auto& c : cells) {
+        double v = -1;
+        EXPECT_EQ(ParseCellNumber(QString::fromUtf8(c.Cell), v), c.Ok) << c.Cell;
+        if (c.Ok) {
+            EXPECT_DOUBLE_EQ(v, c.Value) << c.Cell;
+        }
+    }
+    EXPECT_EQ(StueckText(10, 23, false), QStringLiteral("x 10"));
+    EXPECT_EQ(StueckText(10, 23, true), QStringLiteral("x 10 [23]"));
+    EXPECT_EQ(StueckText(250, 1050, true), QStringLiteral("x 250 [1050]"));
+    EXPECT_EQ(StueckTextOfPosition(2.5, 3, u','), QStringLiteral("x 2,5  [8]"));
+}
+
 } // namespace

@@ -1,5 +1,7 @@
 #include "offer/CutClosingRows.h"
 
+#include "offer/CutRowPricer.h"
+
 #include <coin/CbcModel.hpp>
 #include <coin/CoinPackedMatrix.hpp>
 #include <coin/CoinPackedVector.hpp>
@@ -9,20 +11,11 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <queue>
 
 namespace {
 
-// Lengths in millimetres: the rows are priced over every difference between pieces and stock.
-constexpr double kPerCm = 10;
-// The most differences the pricing walks (lengths of some kilometres).
-constexpr int kMaxStates = 1 << 21;
-// The pricing's costs in these units per cm (rounded down, which only bounds more loosely).
-constexpr double kCostUnits = 1e5;
 // What a choice needs is compared with this tolerance (cm).
 constexpr double kNeedTolerance = 1e-4;
-// A row enters the LP when it gains more than its pieces and stock pieces are worth there.
-constexpr double kLeastProfit = 1e-7;
 // Groups of a few pieces entering the LP at a time.
 constexpr size_t kBatch = 200;
 // The share of a choice's time the LP may take; the whole rows get the rest, CBC at most
@@ -31,150 +24,11 @@ constexpr double kLPShare = 0.6;
 constexpr double kBareSeconds = 0.25;
 constexpr double kWholeSeconds = 0.35;
 
-struct TRow {
-    std::vector<int> Pieces; // per class
-    std::vector<int> Stock;  // per stock article
-    double Gain = 0;         // cm
-    bool Priced = false;     // found by the pricing, not listed among the groups
-};
-
 bool Fits(const std::vector<int>& Need, const std::vector<int>& Have, int Times = 1) {
     for (size_t k = 0; k < Need.size(); ++k)
         if (Times * Need[k] > Have[k]) return false;
     return true;
 }
-
-// The best rows at the LP's prices of pieces and stock pieces: a shortest path over what the
-// pieces of a row are worth more than its stock pieces so far (in millimetres), stock pieces
-// while the pieces cover them, pieces while they do not, so every row stays between the
-// longest stock piece short and the longest piece over; it ends where the pieces are worth
-// more by less than the most a row gains.
-class TRowPricer {
-public:
-    TRowPricer(const TCutProblem& Problem, const TClosingSet& Set) {
-        // Pieces rounded down to the millimetre: every solution stays one of the pieces so
-        // shortened, so what their rows cannot gain bounds the pieces as they are. Stock
-        // lengths must lie on the millimetre.
-        fUsable = !Set.Worth.empty() && !Problem.Lager.empty();
-        for (double w : Set.Worth) {
-            const double u = std::floor(w * kPerCm + 1e-6);
-            fUsable = fUsable && u > 0 && u < kMaxStates;
-            fWorth.push_back(fUsable ? static_cast<int>(u) : 0);
-        }
-        for (const TCutStock& s : Problem.Lager) {
-            const double u = s.Laenge * kPerCm;
-            fUsable = fUsable && u >= 1 && u < kMaxStates && std::fabs(u - std::round(u)) < 1e-6;
-            fStock.push_back(fUsable ? static_cast<int>(std::lround(u)) : 0);
-        }
-        if (!fUsable) return;
-        fMostGain = static_cast<int>(std::ceil(MostEndGain() * kPerCm - 1e-6)) - 1;
-        fLow = -*std::max_element(fStock.begin(), fStock.end());
-        fHigh = *std::max_element(fWorth.begin(), fWorth.end()) + fMostGain;
-        fLightest = *std::min_element(fWorth.begin(), fWorth.end());
-        fUsable = fHigh - fLow < kMaxStates;
-    }
-    bool Usable() const { return fUsable; }
-    // The worth of a piece of each class and the stock lengths, in millimetres.
-    const std::vector<int>& Worth() const { return fWorth; }
-    const std::vector<int>& Stock() const { return fStock; }
-
-    // The row of the largest profit for each difference it ends at, the best first, of the
-    // classes with pieces left and the stock articles with pieces out; the best profit in
-    // Best.
-    std::vector<TRow> Price(const std::vector<double>& PieceCost,
-                            const std::vector<double>& StockCost, const std::vector<int>& Left,
-                            const std::vector<int>& Avail, double& Best) {
-        // Costs in whole units, rounded down, so that buckets order the paths: a path costs at
-        // least what is found, and rows are taken at their exact profit. A row costs less than
-        // it gains or is of no use: paths costing more are cut off.
-        const int dearest = static_cast<int>(std::lround(fMostGain / kPerCm * kCostUnits));
-        const auto units = [&](double cost) {
-            return static_cast<int>(std::min<double>(std::floor(cost * kCostUnits), dearest));
-        };
-        std::vector<int> pieceCost, stockCost;
-        for (double c : PieceCost)
-            pieceCost.push_back(units(c));
-        for (double c : StockCost)
-            stockCost.push_back(units(c));
-        const size_t n = static_cast<size_t>(fHigh - fLow + 1);
-        fDist.assign(n, dearest);
-        fFrom.assign(n, -1);
-        fItem.assign(n, 0);
-        fBuckets.resize(static_cast<size_t>(dearest));
-        const auto reach = [&](int from, int d, int item, int cost) {
-            const size_t k = static_cast<size_t>(d - fLow);
-            if (cost < fDist[k]) {
-                fDist[k] = cost;
-                fFrom[k] = from;
-                fItem[k] = item;
-                fBuckets[static_cast<size_t>(cost)].push_back(d);
-            }
-        };
-        // A row begins with a stock piece; stock pieces are coded -1 - article.
-        constexpr int kStart = std::numeric_limits<int>::min();
-        for (size_t s = 0; s < fStock.size(); ++s)
-            if (Avail[s] > 0) reach(kStart, -fStock[s], -1 - static_cast<int>(s), stockCost[s]);
-        for (int cost = 0; cost < dearest; ++cost) {
-            std::vector<int>& bucket = fBuckets[static_cast<size_t>(cost)];
-            for (size_t i = 0; i < bucket.size(); ++i) { // grows with costless steps
-                const int d = bucket[i];
-                if (fDist[static_cast<size_t>(d - fLow)] != cost) continue;
-                if (d >= 0)
-                    for (size_t s = 0; s < fStock.size(); ++s)
-                        if (Avail[s] > 0)
-                            reach(d, d - fStock[s], -1 - static_cast<int>(s), cost + stockCost[s]);
-                if (d >= 0 && d + fLightest > fMostGain) continue; // no piece ends a row here
-                for (size_t c = 0; c < fWorth.size(); ++c) {
-                    const int next = d + fWorth[c];
-                    if ((d < 0 || next <= fMostGain) && Left[c] > 0)
-                        reach(d, next, static_cast<int>(c), cost + pieceCost[c]);
-                }
-            }
-            bucket.clear();
-        }
-        Best = 0;
-        std::vector<std::pair<double, size_t>> ends;
-        std::vector<TRow> rows;
-        for (int end = 0; end <= fMostGain; ++end) {
-            const size_t k = static_cast<size_t>(end - fLow);
-            if (fDist[k] >= dearest) continue;
-            Best = std::max(Best, end / kPerCm - fDist[k] / kCostUnits);
-            TRow row;
-            row.Pieces.assign(fWorth.size(), 0);
-            row.Stock.assign(fStock.size(), 0);
-            row.Gain = end / kPerCm;
-            row.Priced = true;
-            double profit = row.Gain;
-            for (int d = end; d != kStart;) {
-                const size_t at = static_cast<size_t>(d - fLow);
-                if (fItem[at] >= 0) {
-                    ++row.Pieces[static_cast<size_t>(fItem[at])];
-                    profit -= PieceCost[static_cast<size_t>(fItem[at])];
-                } else {
-                    ++row.Stock[static_cast<size_t>(-1 - fItem[at])];
-                    profit -= StockCost[static_cast<size_t>(-1 - fItem[at])];
-                }
-                d = fFrom[at];
-            }
-            if (profit > kLeastProfit) {
-                ends.emplace_back(profit, rows.size());
-                rows.push_back(std::move(row));
-            }
-        }
-        std::sort(ends.rbegin(), ends.rend());
-        std::vector<TRow> best;
-        for (const auto& [profit, r] : ends)
-            best.push_back(std::move(rows[r]));
-        return best;
-    }
-
-private:
-    std::vector<int> fWorth, fStock;
-    bool fUsable = false;
-    int fMostGain = 0, fLow = 0, fHigh = 0, fLightest = 0;
-    std::vector<int> fDist, fFrom, fItem;
-    std::vector<std::vector<int>> fBuckets; // the states reached at each cost
-};
 
 // The column of a row: the pieces per class, then the stock pieces per article.
 CoinPackedVector Column(const TRow& Row) {
@@ -277,7 +131,7 @@ TClosingRows::TClosingRows(const TCutProblem& Problem, const TClosingSet& Set)
     if (!Usable()) return;
     const std::vector<int>& worth = f->Pricer.Worth();
     for (size_t c = 0; c < worth.size(); ++c)
-        f->Worth += static_cast<double>(worth[c]) * f->Demand[c] / kPerCm;
+        f->Worth += static_cast<double>(worth[c]) * f->Demand[c] / kRowsPerCm;
     const size_t articles = Problem.Lager.size();
     f->MostStock.assign(articles, 0);
     for (const TClosingGroup& g : Set.Groups) {
@@ -292,7 +146,7 @@ TClosingRows::TClosingRows(const TCutProblem& Problem, const TClosingSet& Set)
         for (int& c : classes)
             if (c < 0) c = static_cast<int>(Set.Classes.size());
         f->GroupClasses.push_back(classes);
-        f->GroupGain.push_back(gain / kPerCm);
+        f->GroupGain.push_back(gain / kRowsPerCm);
         for (size_t s = 0; s < articles; ++s) {
             f->GroupStock.push_back(g.Stock[s]);
             f->MostStock[s] = std::max(f->MostStock[s], g.Stock[s]);
@@ -364,7 +218,7 @@ bool TClosingRows::Generate(const std::vector<int>& Left, const std::vector<int>
             if (stockPriced)
                 for (size_t s = 0; s < articles; ++s)
                     profit -= f->GroupStock[g * articles + s] * stockCost[s];
-            if (profit > kLeastProfit) profitable.emplace_back(profit, g);
+            if (profit > kLeastRowProfit) profitable.emplace_back(profit, g);
         }
         candidates.resize(open);
         if (profitable.size() > kBatch) {
@@ -382,8 +236,9 @@ bool TClosingRows::Generate(const std::vector<int>& Left, const std::vector<int>
         double best = 0;
         pieceCost.resize(classes);
         std::vector<TRow> offered = f->Pricer.Price(pieceCost, stockCost, Left, Avail, best);
-        Most = std::min(
-            Most, best <= kLeastProfit ? value : MostAt(Left, Avail, pieceCost, stockCost, best));
+        Most = std::min(Most, best <= kLeastRowProfit
+                                  ? value
+                                  : MostAt(Left, Avail, pieceCost, stockCost, best));
         if (Most < Need - kNeedTolerance && Left == f->Demand)
             f->Certificates.push_back({ArticlesOut(Avail), pieceCost, stockCost, best});
         if (Most < Need - kNeedTolerance || offered.empty()) return true;

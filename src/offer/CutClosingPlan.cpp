@@ -140,30 +140,45 @@ const double* CbcSearch(CbcModel& Cbc, double Seconds, TClock& Clock, TCutStats&
     return Cbc.bestSolution();
 }
 
-namespace {
+std::vector<int> StockPieces(const TCutProblem& Problem, const std::vector<int>& Packages) {
+    std::vector<int> pieces;
+    for (size_t s = 0; s < Packages.size(); ++s)
+        pieces.push_back(Packages[s] * Problem.Lager[s].PckEin);
+    return pieces;
+}
 
-// The plan of these packages and these counts of the groups, the groups gaining most first:
-// they are placed first.
-TClosingPlan MakePlan(const TCutProblem& Problem, const TClosingSet& Set,
-                      const std::vector<int>& Packages, const std::vector<int>& Counts) {
+TClosingPlan MakePlan(const TCutProblem& Problem, const std::vector<int>& Packages,
+                      const std::vector<std::pair<double, TEndingGroup>>& Groups) {
     TClosingPlan plan;
     plan.Found = true;
     plan.Packages = Packages;
     for (size_t s = 0; s < Packages.size(); ++s)
         plan.Total += Packages[s] * Problem.Lager[s].Laenge * Problem.Lager[s].PckEin;
     std::vector<std::pair<double, size_t>> order;
-    for (size_t g = 0; g < Counts.size(); ++g)
-        if (Counts[g] > 0) order.emplace_back(Set.Groups[g].Gain, g);
+    for (size_t g = 0; g < Groups.size(); ++g)
+        order.emplace_back(Groups[g].first, g);
     std::sort(order.rbegin(), order.rend());
-    for (const auto& [gain, g] : order) {
+    for (const auto& [gain, g] : order)
+        plan.Groups.push_back(Groups[g].second);
+    return plan;
+}
+
+namespace {
+
+// The plan of these packages and these counts of the set's groups.
+TClosingPlan PlanOfCounts(const TCutProblem& Problem, const TClosingSet& Set,
+                          const std::vector<int>& Packages, const std::vector<int>& Counts) {
+    std::vector<std::pair<double, TEndingGroup>> groups;
+    for (size_t g = 0; g < Counts.size(); ++g) {
+        if (Counts[g] <= 0) continue;
         const TClosingGroup& group = Set.Groups[g];
         TEndingGroup e;
         e.Classes.assign(group.Classes.begin(), group.Classes.begin() + group.Size);
         e.Stock = group.Stock;
         e.Count = Counts[g];
-        plan.Groups.push_back(std::move(e));
+        groups.emplace_back(group.Gain, std::move(e));
     }
-    return plan;
+    return MakePlan(Problem, Packages, groups);
 }
 
 } // namespace
@@ -268,7 +283,7 @@ TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, do
     for (size_t j = 0; j < model.Group.size(); ++j)
         counts[model.Group[j]] =
             static_cast<int>(std::lround(x[static_cast<size_t>(model.StockColumns) + j]));
-    return MakePlan(Problem, Set, packages, counts);
+    return PlanOfCounts(Problem, Set, packages, counts);
 }
 
 struct TChoicePlanner::TLP {
@@ -311,11 +326,10 @@ TClosingPlan TChoicePlanner::Plan(const std::vector<int>& Packages, double& Slac
     // The LP's whole groups, one more of those it takes in part, the largest part first, then
     // the groups that gain most, as long as pieces and stock pieces are left.
     const double* x = solver.getColSolution();
-    std::vector<int> counts(fSet.Groups.size(), 0), left, stock;
+    std::vector<int> counts(fSet.Groups.size(), 0), left;
+    std::vector<int> stock = StockPieces(fProblem, Packages);
     for (const TPieceClass& c : fSet.Classes)
         left.push_back(c.Demand);
-    for (size_t s = 0; s < Packages.size(); ++s)
-        stock.push_back(Packages[s] * fProblem.Lager[s].PckEin);
     const auto take = [&](size_t g, int k) {
         const TClosingGroup& group = fSet.Groups[g];
         for (int i = 0; i < group.Size; ++i)
@@ -353,7 +367,7 @@ TClosingPlan TChoicePlanner::Plan(const std::vector<int>& Packages, double& Slac
     for (size_t g : fOrder)
         while (fSet.Groups[g].Gain > 0 && fits(g))
             take(g, 1);
-    plan = MakePlan(fProblem, fSet, Packages, counts);
+    plan = PlanOfCounts(fProblem, fSet, Packages, counts);
     double gain = 0;
     for (size_t g = 0; g < counts.size(); ++g)
         gain += counts[g] * fSet.Groups[g].Gain;

@@ -27,6 +27,14 @@ struct TClosingPlan {
     std::vector<TEndingGroup> Groups;
 };
 
+// The stock pieces per article of these packages (counts per stock article).
+std::vector<int> StockPieces(const TCutProblem& Problem, const std::vector<int>& Packages);
+
+// The plan of these packages and these groups, each with what it gains, the groups gaining
+// most first: they are placed first.
+TClosingPlan MakePlan(const TCutProblem& Problem, const std::vector<int>& Packages,
+                      const std::vector<std::pair<double, TEndingGroup>>& Groups);
+
 // The plan of the least total at least Margin above the worth less the gains, within Seconds;
 // not Found when none was found in that time.
 TClosingPlan PlanClosings(const TCutProblem& Problem, const TClosingSet& Set, double Margin,

@@ -292,25 +292,18 @@ std::vector<int> TClosingRows::Dive(std::vector<int> Avail, double Need, double 
 
 bool TClosingRows::TryPlan(const std::vector<int>& Packages, const std::vector<int>& Counts,
                            const TPackPlan& Pack, TChoiceRows& Result) {
-    TClosingPlan plan;
-    plan.Found = true;
-    plan.Packages = Packages;
-    for (size_t s = 0; s < Packages.size(); ++s)
-        plan.Total += Packages[s] * f->Problem.Lager[s].Laenge * f->Problem.Lager[s].PckEin;
-    // The rows that gain most are placed first.
-    std::vector<std::pair<double, size_t>> order;
-    for (size_t j = 0; j < Counts.size(); ++j)
-        if (Counts[j] > 0) order.emplace_back(f->Rows[j].Gain, j);
-    std::sort(order.rbegin(), order.rend());
-    for (const auto& [gain, j] : order) {
+    std::vector<std::pair<double, TEndingGroup>> groups;
+    for (size_t j = 0; j < Counts.size(); ++j) {
+        if (Counts[j] <= 0) continue;
         TEndingGroup group;
         for (size_t c = 0; c < f->Set.Classes.size(); ++c)
             group.Classes.insert(group.Classes.end(), static_cast<size_t>(f->Rows[j].Pieces[c]),
                                  static_cast<int>(c));
         group.Stock = f->Rows[j].Stock;
         group.Count = Counts[j];
-        plan.Groups.push_back(std::move(group));
+        groups.emplace_back(f->Rows[j].Gain, std::move(group));
     }
+    TClosingPlan plan = MakePlan(f->Problem, Packages, groups);
     if (!Pack(plan)) return false;
     Result.Plan = std::move(plan);
     return true;
@@ -323,9 +316,7 @@ TChoiceRows TClosingRows::ForChoice(const std::vector<int>& Packages, double Tot
     const TCutProblem& problem = f->Problem;
     const TClosingSet& set = f->Set;
     if (!Usable() || Packages.size() != problem.Lager.size()) return result;
-    std::vector<int> avail;
-    for (size_t s = 0; s < Packages.size(); ++s)
-        avail.push_back(Packages[s] * problem.Lager[s].PckEin);
+    const std::vector<int> avail = StockPieces(problem, Packages);
     const double until = Clock.Elapsed() + Seconds;
 
     // Prices that bounded the gain for an earlier choice of the same articles or more may do

@@ -34,17 +34,17 @@ bool Better(const TCutSolution& a, const TCutSolution& b) {
 void ByRows(const TCutProblem& Problem, const TPackageChoices& Choices, TClosingRows& Rows,
             std::int32_t FirstTag, TClock& Clock, TCutStats& Stats, TCutSolution& Best) {
     const double until = Clock.Elapsed() + kRowsSeconds;
+    const auto pack = [&](const TClosingPlan& Plan) {
+        TCutSolution packed = PackPackages(Problem, Plan.Packages, FirstTag, Plan.Groups);
+        if (!Better(packed, Best)) return false;
+        Best = std::move(packed);
+        return true;
+    };
     const auto& list = Choices.List;
     for (size_t k = 0; k < list.size(); ++k) {
         const auto& [total, packages] = list[k];
         if (total < Stats.Untergrenze - 1e-7) continue;
         if (total > Best.Total - 1e-7 || Clock.Stop() || Clock.Elapsed() > until) break;
-        const auto pack = [&](const TClosingPlan& Plan) {
-            TCutSolution packed = PackPackages(Problem, Plan.Packages, FirstTag, Plan.Groups);
-            if (!Better(packed, Best)) return false;
-            Best = std::move(packed);
-            return true;
-        };
         const TChoiceRows rows =
             Rows.ForChoice(packages, total, std::min(kRowsChoiceSeconds, until - Clock.Elapsed()),
                            Clock, Stats, pack);

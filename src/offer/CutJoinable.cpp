@@ -127,10 +127,7 @@ double MostSaving(const TClosingSet& Set, std::vector<TEndingGroup>* Plan) {
 
 TCutSolution PackPackages(const TCutProblem& Problem, const std::vector<int>& Packages,
                           std::int32_t FirstTag, const std::vector<TEndingGroup>& Groups) {
-    std::vector<int> pieces;
-    for (size_t s = 0; s < Packages.size(); ++s)
-        pieces.push_back(Packages[s] * Problem.Lager[s].PckEin);
-    return PackJoinable(Problem, pieces, FirstTag, Groups);
+    return PackJoinable(Problem, StockPieces(Problem, Packages), FirstTag, Groups);
 }
 
 double JoinableBound(const TCutProblem& Problem, std::vector<TEndingGroup>* Groups) {

@@ -120,13 +120,17 @@ TCutProblem BuildCutProblem(std::int32_t Typ, bool Optimierung,
     return problem;
 }
 
+std::int32_t PackageUnit(double PckEin) {
+    // A package of less than one piece is one piece.
+    const double pieces = std::isfinite(PckEin) ? std::round(PckEin) : 1;
+    return static_cast<std::int32_t>(std::clamp(pieces, 1.0, 1e6));
+}
+
 TCutStock StockOf(const TProduct& Article) {
     TCutStock stock;
     stock.ArtikelNr = Article.ArtikelNr.Text();
     stock.Laenge = Article.VLaenge;
-    // A package of less than one piece is one piece.
-    const double pieces = std::isfinite(Article.PckEin) ? std::round(Article.PckEin) : 1;
-    stock.PckEin = static_cast<std::int32_t>(std::clamp(pieces, 1.0, 1e6));
+    stock.PckEin = PackageUnit(Article.PckEin);
     return stock;
 }
 

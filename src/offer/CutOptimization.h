@@ -50,7 +50,9 @@ QString MergeCompatibleEntries(const TCatalogue& Catalogue, TBedarfsColl& Coll);
 TCutProblem BuildCutProblem(std::int32_t Typ, bool Optimierung,
                             const std::vector<TCutStock>& Candidates,
                             const TArtikelItemArray& Items, QStringList* Problems = nullptr);
-// The stock of an article: its length and whole pieces per package (at least one).
+// Whole pieces per package: the package unit rounded, at least one.
+std::int32_t PackageUnit(double PckEin);
+// The stock of an article: its length and whole pieces per package.
 TCutStock StockOf(const TProduct& Article);
 // The same for an entry of the article: the candidates are the article itself and, with
 // optimisation on or for profile timber, the articles of its group that may stand in for it.

@@ -1,9 +1,9 @@
 #include "offer/OfferPackages.h"
 
 #include "catalogue/Products.h"
+#include "offer/CutOptimization.h"
 
 #include <algorithm>
-#include <cmath>
 
 bool IsCountedTyp(std::int32_t Typ) {
     return Typ == ptKlammer || Typ == ptKralle || Typ == ptSonstiges || Typ == ptModul;
@@ -20,8 +20,7 @@ bool PackCountedEntry(const TProduct& Article, const TArtikelItemArray& Items,
         n = std::max<std::int32_t>(Items.Get(0).PckEin, 0);
     }
     // A package unit of zero or less, or none at all, counts single pieces.
-    const double rounded = std::isfinite(Article.PckEin) ? std::round(Article.PckEin) : 1;
-    const std::int32_t p = static_cast<std::int32_t>(std::clamp(rounded, 1.0, 1e9));
+    const std::int32_t p = PackageUnit(Article.PckEin);
     TArtikelItem package;
     package.ArtikelNr.SetText(Article.ArtikelNr.Text());
     package.Laenge = 1.0;

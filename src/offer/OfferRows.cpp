@@ -10,7 +10,8 @@ std::vector<TOfferArticleRow> OfferArticleRows(const TCatalogue& Catalogue,
                                                const std::vector<TEntryResult>& Results,
                                                int Currency, bool ShowAll) {
     std::vector<TOfferArticleRow> rows;
-    std::vector<double> left; // per row: untouched stock pieces, or pieces left over
+    std::vector<double> left;  // per row: untouched stock pieces, or pieces left over
+    std::vector<char> counted; // per row: whether its article is counted into packages
     const auto rowOf = [&](const QString& number) -> TOfferArticleRow* {
         for (TOfferArticleRow& r : rows)
             if (r.ArtikelNr == number) return &r;
@@ -27,6 +28,7 @@ std::vector<TOfferArticleRow> OfferArticleRows(const TCatalogue& Catalogue,
                 if (!(article->Preis[currency] > 0) && !ShowAll) continue;
                 rows.push_back({number, 0, article->PckEin, 0});
                 left.push_back(0);
+                counted.push_back(IsCountedTyp(article->Typ));
                 row = &rows.back();
             }
             ++row->Pakete;
@@ -43,12 +45,7 @@ std::vector<TOfferArticleRow> OfferArticleRows(const TCatalogue& Catalogue,
         }
     for (size_t i = 0; i < rows.size(); ++i) {
         TOfferArticleRow& row = rows[i];
-        const TProduct* article = Catalogue.FindProduct(row.ArtikelNr);
-        if (article != nullptr && !IsCountedTyp(article->Typ)) {
-            // Stock pieces to packages: whole packages hold at least one piece.
-            const double unit = std::isfinite(row.PckEin) ? std::round(row.PckEin) : 1;
-            row.Pakete /= static_cast<std::int64_t>(std::clamp(unit, 1.0, 1e9));
-        }
+        if (!counted[i]) row.Pakete /= PackageUnit(row.PckEin); // stock pieces to packages
         row.Needed = std::llround(static_cast<double>(row.Pakete) * row.PckEin - left[i]);
     }
     return rows;

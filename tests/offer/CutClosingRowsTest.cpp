@@ -129,11 +129,8 @@ TEST(CutClosingRows, ProvesAJobTheGroupsOfFourLeaveOpen) {
          {751.6, 1, 4}, {755.6, 1, 2}, {756.8, 1, 2}, {766.2, 1, 2}, {798.3, 1, 2}, {818.7, 1, 4},
          {819.1, 1, 1}});
     EXPECT_DOUBLE_EQ(JoinableBound(p), 41154);
-    TCutBuild build;
-    TCutControl control;
-    control.TimeLimit = 10;
     TCutStats stats;
-    const TCutSolution s = CutExact(p, build, control, stats);
+    const TCutSolution s = Exact(p, stats, 10);
     ASSERT_TRUE(s.Found);
     EXPECT_TRUE(CheckCutSolution(p, s).isEmpty()) << qPrintable(CheckCutSolution(p, s));
     EXPECT_DOUBLE_EQ(s.Total, 41166);

@@ -100,11 +100,8 @@ TEST(CutClosings, PlansOfClosingGroupsReachTheBound) {
                                    {338.7, 1, 20},
                                    {428.4, 1, 11},
                                    {446.8, 1, 17}});
-    TCutBuild build;
-    TCutControl control;
-    control.TimeLimit = 10;
     TCutStats stats;
-    const TCutSolution s = CutExact(p, build, control, stats);
+    const TCutSolution s = Exact(p, stats, 10);
     ASSERT_TRUE(s.Found);
     EXPECT_TRUE(CheckCutSolution(p, s).isEmpty()) << qPrintable(CheckCutSolution(p, s));
     EXPECT_DOUBLE_EQ(s.Total, 57460);
@@ -112,6 +109,8 @@ TEST(CutClosings, PlansOfClosingGroupsReachTheBound) {
 
     // The bound over the choices of packages: from below the lengths' bound up to the total
     // found, no choice can do better; above it, the total found is the first that passes.
+    TCutControl control;
+    control.TimeLimit = 10;
     TClock clock(control);
     const TClosingSet set = ClosingGroups(p);
     EXPECT_DOUBLE_EQ(ClosingPlanBound(p, set, 57300, 57460, 5, clock), 57460);

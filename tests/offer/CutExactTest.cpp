@@ -17,13 +17,6 @@
 
 namespace {
 
-TCutSolution Exact(const TCutProblem& p, TCutStats& stats, double limit = 5) {
-    TCutBuild build;
-    TCutControl control;
-    control.TimeLimit = limit;
-    return CutExact(p, build, control, stats);
-}
-
 double ClassicTotal(const TCutProblem& p) {
     TCutBuild build;
     TCutStats stats;

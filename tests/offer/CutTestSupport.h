@@ -2,6 +2,7 @@
 // Cut problems written down in a line, for the optimiser tests.
 
 #include "model/Bedarf.h"
+#include "offer/CutExact.h"
 #include "offer/CutOptimization.h"
 
 #include <gtest/gtest.h>
@@ -63,4 +64,12 @@ inline std::vector<std::vector<double>> CutLengths(const TCutSolution& s) {
         all.push_back(lengths);
     }
     return all;
+}
+
+// The exact optimiser on a problem, within Limit seconds.
+inline TCutSolution Exact(const TCutProblem& p, TCutStats& stats, double limit = 5) {
+    TCutBuild build;
+    TCutControl control;
+    control.TimeLimit = limit;
+    return CutExact(p, build, control, stats);
 }
